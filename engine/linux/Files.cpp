@@ -1,0 +1,172 @@
+// Files and devices through POSIX descriptors.
+#include "platform/Storage.h"
+
+#include "classlib/Utf16.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vorlik::os {
+
+int LastError() { return errno; }
+
+FileCause CauseFromError(int systemError) {
+    switch (systemError) {
+    case ENOENT:
+    case ENXIO:
+    case ENODEV:
+        return FileCause::FileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL:
+    case ELOOP:
+        return FileCause::BadPath;
+    case EMFILE:
+    case ENFILE:
+        return FileCause::TooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return FileCause::AccessDenied;
+    case EBADF:
+        return FileCause::InvalidFile;
+    case ESPIPE:
+    case EOVERFLOW:
+        return FileCause::BadSeek;
+    case EIO:
+    case ENOMEDIUM:
+    case EMEDIUMTYPE:
+        return FileCause::HardIO;
+    case EBUSY:
+    case ETXTBSY:
+        return FileCause::SharingViolation;
+    case EAGAIN:
+    case EDEADLK:
+        return FileCause::LockViolation;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return FileCause::DiskFull;
+    default:
+        return FileCause::Generic;
+    }
+}
+
+Handle Open(const std::u16string& path, OpenMode mode, int& error) {
+    int flags = O_CLOEXEC;
+    switch (mode) {
+    case OpenMode::ReadSource:
+        flags |= O_RDONLY;
+        break;
+    case OpenMode::WriteDevice:
+        flags |= O_WRONLY;
+        break;
+    case OpenMode::CreateForWrite:
+        flags |= O_WRONLY | O_CREAT | O_TRUNC;
+        break;
+    }
+    int fd;
+    do {
+        fd = ::open(ToUtf8(path).c_str(), flags, 0644);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        error = errno;
+        return kInvalidHandle;
+    }
+    return fd;
+}
+
+bool ReadAt(Handle h, void* buffer, size_t count, uint64_t offset, size_t& got, int& error) {
+    ssize_t n;
+    do {
+        n = ::pread(static_cast<int>(h), buffer, count, static_cast<off_t>(offset));
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        error = errno;
+        got = 0;
+        return false;
+    }
+    got = static_cast<size_t>(n);
+    return true;
+}
+
+bool WriteAt(Handle h, const void* buffer, size_t count, uint64_t offset, size_t& put, int& error) {
+    const auto* bytes = static_cast<const unsigned char*>(buffer);
+    put = 0;
+    while (put < count) {
+        const ssize_t n = ::pwrite(static_cast<int>(h), bytes + put, count - put,
+                                   static_cast<off_t>(offset + put));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = errno;
+            return false;
+        }
+        if (n == 0)
+            break;
+        put += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool Flush(Handle h, int& error) {
+    if (::fsync(static_cast<int>(h)) == 0)
+        return true;
+    error = errno;
+    return false;
+}
+
+bool Close(Handle h, int& error) {
+    // The descriptor is gone after close() whatever it answers; EINTR is no failure.
+    if (::close(static_cast<int>(h)) == 0 || errno == EINTR)
+        return true;
+    error = errno;
+    return false;
+}
+
+bool Length(Handle h, uint64_t& length, int& error) {
+    struct stat st {};
+    if (::fstat(static_cast<int>(h), &st) != 0) {
+        error = errno;
+        return false;
+    }
+    if (S_ISBLK(st.st_mode))
+        return DiskLength(h, length) || ((error = errno), false);
+    length = static_cast<uint64_t>(st.st_size);
+    return true;
+}
+
+std::u16string FullPath(const std::u16string& path) {
+    if (path.empty())
+        return path;
+    std::error_code ignored;
+    const auto full = std::filesystem::absolute(ToUtf8(path), ignored);
+    return full.empty() ? path : FromUtf8(full.string());
+}
+
+bool IsPathTooLong(const std::u16string&) { return false; } // ENAMETOOLONG says it
+
+bool IsPathSeparator(char16_t c) { return c == u'/'; }
+
+bool DiskLength(Handle device, uint64_t& length) {
+    const int fd = static_cast<int>(device);
+    uint64_t bytes = 0;
+    if (::ioctl(fd, BLKGETSIZE64, &bytes) == 0) {
+        length = bytes;
+        return true;
+    }
+    unsigned long sectors = 0; // the older query, in 512-byte units
+    if (::ioctl(fd, BLKGETSIZE, &sectors) == 0) {
+        length = static_cast<uint64_t>(sectors) * 512u;
+        return true;
+    }
+    return false;
+}
+
+} // namespace vorlik::os
