@@ -1,0 +1,91 @@
+// Jobs that fail or are stopped: the texts they send, what they leave
+// behind and what they return.
+#include "JobRecorder.h"
+#include "TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint64_t kTransfer = 512 * 1024;
+
+const std::vector<uintptr_t> kFailedOpenCodes = {
+    JOBMSG_PROGRESS,    JOBMSG_SOURCE,      JOBMSG_LOG_TEXT, JOBMSG_MESSAGE_BOX,
+    JOBMSG_TOTAL_BYTES, JOBMSG_BAD_SECTORS, JOBMSG_PROGRESS};
+
+TEST(JobFailure, MissingSourceNamesThePathAsGiven) {
+    TempDir dir;
+    const fs::path missing = dir / "missing.img";
+    JobRecorder job;
+
+    EXPECT_EQ(job.Run(missing, dir / "image.img"), 0);
+
+    EXPECT_EQ(job.Codes(), kFailedOpenCodes);
+    EXPECT_EQ(job.Text(JOBMSG_LOG_TEXT), "Error 1: Cannot open the file to be repaired. " +
+                                             missing.string() + " was not found.");
+    EXPECT_EQ(job.Text(JOBMSG_MESSAGE_BOX), job.Text(JOBMSG_LOG_TEXT));
+    EXPECT_EQ(job.Count(JOBMSG_QUERY_ABORT), 0u);
+    EXPECT_EQ(job.Value(JOBMSG_TOTAL_BYTES), 0u);
+    EXPECT_FALSE(fs::exists(dir / "image.img"));
+}
+
+TEST(JobFailure, EmptySourcePathIsAnUnopenableSource) {
+    TempDir dir;
+    JobRecorder job;
+
+    EXPECT_EQ(job.Run(u"", Wide(dir / "image.img"), nullptr), 0);
+
+    EXPECT_EQ(job.Codes(), kFailedOpenCodes);
+    EXPECT_EQ(job.Text(JOBMSG_LOG_TEXT).rfind("Error 1: Cannot open the file to be repaired. ", 0),
+              0u);
+}
+
+TEST(JobFailure, DestinationInMissingFolder) {
+    TempDir dir;
+    WritePatternFile(dir / "source.bin", 1000);
+    const fs::path destination = dir / "no-such-folder" / "image.img";
+    JobRecorder job;
+
+    EXPECT_EQ(job.Run(dir / "source.bin", destination), 0);
+
+    EXPECT_EQ(job.Codes(), kFailedOpenCodes);
+    EXPECT_EQ(job.Text(JOBMSG_LOG_TEXT), "Error 4: Cannot create the destination file. " +
+                                             destination.string() + " was not found.");
+    EXPECT_EQ(job.Text(JOBMSG_MESSAGE_BOX), job.Text(JOBMSG_LOG_TEXT));
+}
+
+TEST(JobStop, BeforeTheFirstReadWritesNothing) {
+    TempDir dir;
+    WritePatternFile(dir / "source.bin", 4 * kTransfer);
+    JobRecorder job;
+    job.StopAtQuery(1);
+
+    EXPECT_EQ(job.Run(dir / "source.bin", dir / "image.img"), 0);
+
+    EXPECT_EQ(fs::file_size(dir / "image.img"), 0u);
+    const std::vector<uintptr_t> codes = {JOBMSG_PROGRESS, JOBMSG_SOURCE, JOBMSG_TOTAL_BYTES,
+                                          JOBMSG_BAD_SECTORS, JOBMSG_PROGRESS};
+    EXPECT_EQ(job.Codes(), codes);
+    EXPECT_EQ(job.Value(JOBMSG_TOTAL_BYTES), 0u);
+}
+
+TEST(JobStop, MidwayKeepsWhatWasWrittenButReportsNothing) {
+    TempDir dir;
+    WritePatternFile(dir / "source.bin", 4 * kTransfer);
+    JobRecorder job;
+    job.StopAtQuery(3);
+
+    EXPECT_EQ(job.Run(dir / "source.bin", dir / "image.img"), 0);
+
+    EXPECT_EQ(fs::file_size(dir / "image.img"), 2 * kTransfer);
+    EXPECT_EQ(job.Value(JOBMSG_TOTAL_BYTES), 0u);
+    EXPECT_EQ(job.Count(JOBMSG_LOG_TEXT), 0u);
+    EXPECT_EQ(job.Count(JOBMSG_BYTES_DONE), 2u);
+    EXPECT_EQ(job.messages.back().value, 100u);
+}
+
+} // namespace
