@@ -33,7 +33,9 @@ void WriteSource(const fs::path& file) {
     }
 }
 
-int32_t VORLIK_CALL NeverStop(uintptr_t, uintptr_t, uintptr_t) { return 0; }
+int32_t VORLIK_CALL NeverStop(uintptr_t, uintptr_t, uintptr_t) {
+    return 0;
+}
 
 double TimeEngine(const fs::path& source, const fs::path& destination) {
     fs::remove(destination);

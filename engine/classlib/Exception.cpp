@@ -4,7 +4,9 @@
 
 namespace vorlik {
 
-bool CException::GetErrorMessage(std::u16string&) const { return false; }
+bool CException::GetErrorMessage(std::u16string&) const {
+    return false;
+}
 
 bool CMemoryException::GetErrorMessage(std::u16string& text) const {
     text = LoadEngineString(kTextOutOfMemory);

@@ -6,19 +6,19 @@
 namespace vorlik {
 
 class CException {
-public:
+  public:
     virtual ~CException() = default;
     // Fills `text` and returns true when the failure has a description.
     virtual bool GetErrorMessage(std::u16string& text) const;
 };
 
 class CMemoryException : public CException {
-public:
+  public:
     bool GetErrorMessage(std::u16string& text) const override;
 };
 
 class CNotSupportedException : public CException {
-public:
+  public:
     bool GetErrorMessage(std::u16string& text) const override;
 };
 

@@ -2,7 +2,9 @@
 
 namespace vorlik {
 
-CFile::~CFile() { Abort(); }
+CFile::~CFile() {
+    Abort();
+}
 
 bool CFile::Open(const std::u16string& path, os::OpenMode mode, CFileException* error) {
     Abort();
@@ -71,6 +73,8 @@ bool CFile::ReadAt(void* buffer, size_t count, uint64_t offset, size_t& got) {
     return os::ReadAt(m_hFile, buffer, count, offset, got, ignored);
 }
 
-void CFile::Raise(int osError) const { throw CFileException::FromOsError(osError, m_strFileName); }
+void CFile::Raise(int osError) const {
+    throw CFileException::FromOsError(osError, m_strFileName);
+}
 
 } // namespace vorlik

@@ -12,7 +12,7 @@
 namespace vorlik {
 
 class CFile {
-public:
+  public:
     CFile() = default;
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
@@ -36,10 +36,10 @@ public:
     os::Handle GetHandle() const { return m_hFile; }
     const std::u16string& GetFilePath() const { return m_strFileName; }
 
-protected:
+  protected:
     [[noreturn]] void Raise(int osError) const;
 
-private:
+  private:
     os::Handle m_hFile = os::kInvalidHandle;
     std::u16string m_strFileName;
     uint64_t m_writePosition = 0;

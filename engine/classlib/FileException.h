@@ -7,7 +7,7 @@
 namespace vorlik {
 
 class CFileException : public CException {
-public:
+  public:
     using Cause = os::FileCause;
 
     CFileException() = default;

@@ -5,7 +5,7 @@
 namespace vorlik {
 
 class CWinApp {
-public:
+  public:
     virtual ~CWinApp() = default;
     // Default start-up; reports success.
     virtual bool InitInstance() { return true; }

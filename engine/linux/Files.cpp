@@ -7,13 +7,16 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace vorlik::os {
 
-int LastError() { return errno; }
+int LastError() {
+    return errno;
+}
 
 FileCause CauseFromError(int systemError) {
     switch (systemError) {
@@ -58,25 +61,44 @@ FileCause CauseFromError(int systemError) {
     }
 }
 
-Handle Open(const std::u16string& path, OpenMode mode, int& error) {
-    int flags = O_CLOEXEC;
-    switch (mode) {
-    case OpenMode::ReadSource:
-        flags |= O_RDONLY;
-        break;
-    case OpenMode::WriteDevice:
-        flags |= O_WRONLY;
-        break;
-    case OpenMode::CreateForWrite:
-        flags |= O_WRONLY | O_CREAT | O_TRUNC;
-        break;
-    }
+namespace {
+
+int OpenRetrying(const std::string& path, int flags) {
     int fd;
     do {
-        fd = ::open(ToUtf8(path).c_str(), flags, 0644);
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
     } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Sharing as Windows grants it: a source lets others read and write, a
+// created file lets nobody in. Advisory locks stand in for the share modes,
+// so a file being written cannot be read as a source, and a source cannot
+// be emptied by a job that names it as its destination. A file system
+// without such locks shares freely.
+bool ShareAs(int fd, int lockOperation) {
+    return ::flock(fd, lockOperation | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+}
+
+} // namespace
+
+Handle Open(const std::u16string& path, OpenMode mode, int& error) {
+    const std::string name = ToUtf8(path);
+    const int flags = mode == OpenMode::ReadSource    ? O_RDONLY
+                      : mode == OpenMode::WriteDevice ? O_WRONLY
+                                                      : O_WRONLY | O_CREAT;
+    const int fd = OpenRetrying(name, flags);
     if (fd < 0) {
         error = errno;
+        return kInvalidHandle;
+    }
+    const bool shared = mode == OpenMode::ReadSource       ? ShareAs(fd, LOCK_SH)
+                        : mode == OpenMode::CreateForWrite ? ShareAs(fd, LOCK_EX)
+                                                           : true;
+    // Emptied only once nobody else has it open as a source.
+    if (!shared || (mode == OpenMode::CreateForWrite && ::ftruncate(fd, 0) != 0)) {
+        error = shared ? errno : EBUSY;
+        ::close(fd);
         return kInvalidHandle;
     }
     return fd;
@@ -150,9 +172,13 @@ std::u16string FullPath(const std::u16string& path) {
     return full.empty() ? path : FromUtf8(full.string());
 }
 
-bool IsPathTooLong(const std::u16string&) { return false; } // ENAMETOOLONG says it
+bool IsPathTooLong(const std::u16string&) {
+    return false;
+} // ENAMETOOLONG says it
 
-bool IsPathSeparator(char16_t c) { return c == u'/'; }
+bool IsPathSeparator(char16_t c) {
+    return c == u'/';
+}
 
 bool DiskLength(Handle device, uint64_t& length) {
     const int fd = static_cast<int>(device);

@@ -46,10 +46,10 @@ std::vector<TableEntry> ReadTable(int fd) {
                 // An extended partition is only a container: the kernel maps
                 // its first 1 KiB, as for a parsed table.
                 const auto size = static_cast<uint64_t>(blkid_partition_get_size(part));
-                entries.push_back({blkid_partition_get_partno(part),
-                                   static_cast<uint64_t>(blkid_partition_get_start(part)),
-                                   blkid_partition_is_extended(part) ? std::min<uint64_t>(size, 2)
-                                                                     : size});
+                entries.push_back(
+                    {blkid_partition_get_partno(part),
+                     static_cast<uint64_t>(blkid_partition_get_start(part)),
+                     blkid_partition_is_extended(part) ? std::min<uint64_t>(size, 2) : size});
             }
         }
     }

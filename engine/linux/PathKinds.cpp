@@ -23,6 +23,8 @@ uint32_t GetDiskNumber(const std::u16string& path) {
     return blockdev::EncodeDiskNumber(*device);
 }
 
-std::u16string VolumeSizeRoot(const std::u16string& volumePath) { return volumePath; }
+std::u16string VolumeSizeRoot(const std::u16string& volumePath) {
+    return volumePath;
+}
 
 } // namespace vorlik::os

@@ -8,7 +8,7 @@
 namespace vorlik {
 
 class CCommunicator {
-public:
+  public:
     CCommunicator(JobCallback callback, uintptr_t context)
         : m_callback(callback), m_context(context) {}
     virtual ~CCommunicator() = default;
@@ -16,7 +16,7 @@ public:
     // Calls the callback, if any, and returns its answer (0 without one).
     int32_t Send(uintptr_t code, const void* parameter) const;
 
-private:
+  private:
     JobCallback m_callback;
     uintptr_t m_context;
 };

@@ -60,8 +60,8 @@ void CopyRun::MeasureSource() {
 }
 
 bool CopyRun::OpenDestination(const std::u16string& destination) {
-    const auto mode = m_isPhysical || m_isVolume ? os::OpenMode::WriteDevice
-                                                 : os::OpenMode::CreateForWrite;
+    const auto mode =
+        m_isPhysical || m_isVolume ? os::OpenMode::WriteDevice : os::OpenMode::CreateForWrite;
     if (m_destination.Open(destination, mode, &m_failure))
         return true;
     ReportFailure(FormatFileError(m_failure, kTextCannotCreateDestination));
@@ -98,8 +98,8 @@ void CopyRun::ReportProgress() {
     const uint64_t pos = m_source.GetPosition();
     uint8_t percent = 100;
     if (pos < m_sourceSize) {
-        const long double ratio = static_cast<long double>(pos) * 100.0L /
-                                  static_cast<long double>(m_sourceSize);
+        const long double ratio =
+            static_cast<long double>(pos) * 100.0L / static_cast<long double>(m_sourceSize);
         percent = static_cast<uint8_t>(ratio);
     }
     m_channel.Send(JOBMSG_PROGRESS, &percent);
@@ -135,8 +135,8 @@ template <typename Step> void CopyRun::Guarded(Step step) {
     } catch (const std::bad_alloc&) {
         ReportFailure(FormatFileError(CMemoryException(), kTextGeneralError));
     } catch (...) {
-        ReportFailure(FormatText(LoadEngineString(kTextUnknownError),
-                                 {LoadEngineString(kTextWholeProcess)}));
+        ReportFailure(
+            FormatText(LoadEngineString(kTextUnknownError), {LoadEngineString(kTextWholeProcess)}));
     }
 }
 

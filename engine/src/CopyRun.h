@@ -13,7 +13,7 @@
 namespace vorlik {
 
 class CopyRun {
-public:
+  public:
     CopyRun(const CCommunicator& channel, const COptions& options, unsigned char* buffer,
             size_t bufferSize);
 
@@ -21,7 +21,7 @@ public:
     // buffer (its allocation failed) is reported as a general error.
     int32_t Run(const std::u16string& source, const std::u16string& destination);
 
-private:
+  private:
     bool OpenSource(const std::u16string& source);
     bool OpenDestination(const std::u16string& destination);
     bool PrepareTarget(const std::u16string& destination);

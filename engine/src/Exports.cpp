@@ -9,7 +9,9 @@
 
 namespace {
 
-std::u16string TextOrEmpty(const VorlikChar* text) { return text ? std::u16string(text) : u""; }
+std::u16string TextOrEmpty(const VorlikChar* text) {
+    return text ? std::u16string(text) : u"";
+}
 
 } // namespace
 

@@ -57,7 +57,9 @@ uint64_t CFileEx::GetLength() const {
     return GetBaseLength();
 }
 
-bool CFileEx::IsPhysicalDrive() const { return os::IsPhysicalDrivePath(GetFilePath()); }
+bool CFileEx::IsPhysicalDrive() const {
+    return os::IsPhysicalDrivePath(GetFilePath());
+}
 
 size_t CFileEx::Read(void* buffer, size_t count) {
     auto* out = static_cast<unsigned char*>(buffer);
@@ -95,7 +97,8 @@ size_t CFileEx::FillUnreadable(unsigned char* out, uint64_t pos, size_t room) {
     if (pos >= m_dataEnd)
         return 0;
     const uint64_t restOfSector = kSectorSize - pos % kSectorSize;
-    const auto fill = static_cast<size_t>(std::min<uint64_t>({restOfSector, room, m_dataEnd - pos}));
+    const auto fill =
+        static_cast<size_t>(std::min<uint64_t>({restOfSector, room, m_dataEnd - pos}));
     std::memset(out, m_replaceData, fill);
     const uint64_t sector = pos / kSectorSize;
     if (sector != m_lastBadSector) {
@@ -105,10 +108,16 @@ size_t CFileEx::FillUnreadable(unsigned char* out, uint64_t pos, size_t room) {
     return fill;
 }
 
-void CFileEx::Duplicate() const { throw CNotSupportedException(); }
+void CFileEx::Duplicate() const {
+    throw CNotSupportedException();
+}
 
-void CFileEx::LockRange(uint64_t, uint64_t) const { throw CNotSupportedException(); }
+void CFileEx::LockRange(uint64_t, uint64_t) const {
+    throw CNotSupportedException();
+}
 
-void CFileEx::UnlockRange(uint64_t, uint64_t) const { throw CNotSupportedException(); }
+void CFileEx::UnlockRange(uint64_t, uint64_t) const {
+    throw CNotSupportedException();
+}
 
 } // namespace vorlik

@@ -11,7 +11,7 @@
 namespace vorlik {
 
 class CFileEx : public CFile {
-public:
+  public:
     static constexpr uint64_t kSectorSize = 512;
 
     bool Open(const std::u16string& path, os::OpenMode mode, CFileException* error) override;
@@ -33,12 +33,12 @@ public:
     [[noreturn]] void LockRange(uint64_t position, uint64_t count) const;
     [[noreturn]] void UnlockRange(uint64_t position, uint64_t count) const;
 
-private:
+  private:
     // Fills the unreadable rest of the sector at `pos`, at most `room` bytes.
     size_t FillUnreadable(unsigned char* out, uint64_t pos, size_t room);
 
     uint64_t m_position = 0;
-    uint64_t m_dataEnd = 0;  // where the source's bytes end; 0 when unknown
+    uint64_t m_dataEnd = 0; // where the source's bytes end; 0 when unknown
     uint8_t m_replaceData = 0;
     uint64_t m_badSectors = 0;
     uint64_t m_lastBadSector = UINT64_MAX;

@@ -12,12 +12,12 @@
 namespace vorlik {
 
 class CFileType {
-public:
+  public:
     virtual ~CFileType() = default;
 };
 
 class CIMGFile5 : public CFileType {
-public:
+  public:
     static constexpr size_t kTransferSize = 0x80000;
 
     explicit CIMGFile5(const CCommunicator* channel) : m_channel(channel) {}
@@ -26,7 +26,7 @@ public:
     int32_t RunCopy(const TOptionsStruct* options, const std::u16string& source,
                     const std::u16string& destination);
 
-private:
+  private:
     const CCommunicator* m_channel;
     COptions m_options;
 };

@@ -6,7 +6,7 @@ namespace vorlik {
 namespace {
 
 class CKestrumApp : public CWinApp {
-public:
+  public:
     CKestrumApp() { InitInstance(); }
 };
 

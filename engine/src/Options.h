@@ -6,7 +6,7 @@
 namespace vorlik {
 
 class COptions {
-public:
+  public:
     virtual ~COptions() = default;
     uint8_t btReplaceData = 0; // written in place of unreadable source bytes
 };

@@ -23,14 +23,14 @@ extern "C" {
 
 /* Message codes; the parameter is 0 or a pointer valid only during the call. */
 enum {
-    JOBMSG_PROGRESS = 1524,     /* const uint8_t*: percent, 0 to 100 */
-    JOBMSG_SOURCE = 1535,       /* const VorlikChar*: source path as given */
-    JOBMSG_QUERY_ABORT = 1575,  /* 0; answer nonzero to stop */
-    JOBMSG_LOG_TEXT = 1577,     /* const VorlikChar*: error text for the log */
-    JOBMSG_TOTAL_BYTES = 1581,  /* const uint64_t*: bytes written (0 after a stop) */
-    JOBMSG_MESSAGE_BOX = 1724,  /* const VorlikChar*: the same text, for a message box */
-    JOBMSG_BYTES_DONE = 2224,   /* const uint64_t*: bytes written so far */
-    JOBMSG_BAD_SECTORS = 2225   /* const uint64_t*: unreadable source sectors */
+    JOBMSG_PROGRESS = 1524,    /* const uint8_t*: percent, 0 to 100 */
+    JOBMSG_SOURCE = 1535,      /* const VorlikChar*: source path as given */
+    JOBMSG_QUERY_ABORT = 1575, /* 0; answer nonzero to stop */
+    JOBMSG_LOG_TEXT = 1577,    /* const VorlikChar*: error text for the log */
+    JOBMSG_TOTAL_BYTES = 1581, /* const uint64_t*: bytes written (0 after a stop) */
+    JOBMSG_MESSAGE_BOX = 1724, /* const VorlikChar*: the same text, for a message box */
+    JOBMSG_BYTES_DONE = 2224,  /* const uint64_t*: bytes written so far */
+    JOBMSG_BAD_SECTORS = 2225  /* const uint64_t*: unreadable source sectors */
 };
 
 /* Runs one copy job described by a scrambled record. Returns 1 when at

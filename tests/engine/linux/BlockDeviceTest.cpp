@@ -21,7 +21,7 @@ const std::string kTwoPartitions = "label: dos\n,8M,L\n,8M,L\n";
 const std::string kThreePartitions = "label: dos\n,4M,L\n,6M,L\n,10M,L\n";
 
 class BlockDevice : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (const std::string why = LoopDevicesUnavailable(); !why.empty())
             GTEST_SKIP() << why;
@@ -31,8 +31,7 @@ protected:
     fs::path MakeThreePartitionImage() {
         const fs::path image = m_dir / "three.img";
         WritePatternFile(image, 24 * kMiB);
-        MustRun("printf '%s' " + Quote(kThreePartitions) + " | sfdisk -q " +
-                Quote(image.string()));
+        MustRun("printf '%s' " + Quote(kThreePartitions) + " | sfdisk -q " + Quote(image.string()));
         return image;
     }
 
@@ -118,7 +117,8 @@ TEST_F(BlockDevice, RestoreToADiskWithAMountedPartitionIsRefused) {
     const fs::path image = MakeThreePartitionImage();
     LoopDisk disk(m_dir / "disk.img", 24 * kMiB, kTwoPartitions);
     disk.MountExt4(2, m_dir / "mnt");
-    MustRun("cp " + Quote(disk.BackingFile().string()) + " " + Quote((m_dir / "before.img").string()));
+    MustRun("cp " + Quote(disk.BackingFile().string()) + " " +
+            Quote((m_dir / "before.img").string()));
     JobRecorder job;
 
     EXPECT_EQ(job.Run(image, fs::path(disk.Device())), 0);
@@ -176,7 +176,8 @@ TEST_F(BlockDevice, ImageLargerThanTheDiskReportsDiskFull) {
 
     EXPECT_EQ(job.Run(m_dir / "big.img", fs::path(disk.Device())), 1);
 
-    const std::string text = "Error 2: General error. Disk full while accessing " + disk.Device() + ".";
+    const std::string text =
+        "Error 2: General error. Disk full while accessing " + disk.Device() + ".";
     EXPECT_EQ(job.Text(JOBMSG_LOG_TEXT), text);
     EXPECT_EQ(job.Value(JOBMSG_TOTAL_BYTES), 4 * kMiB);
 }

@@ -14,11 +14,11 @@ namespace fs = std::filesystem;
 namespace {
 
 class SmallTmpfs {
-public:
+  public:
     explicit SmallTmpfs(const fs::path& where) : m_where(where) {
         fs::create_directories(m_where);
-        m_mounted = RunCommand("mount -t tmpfs -o size=1m tmpfs " + Quote(m_where.string()))
-                        .exitCode == 0;
+        m_mounted =
+            RunCommand("mount -t tmpfs -o size=1m tmpfs " + Quote(m_where.string())).exitCode == 0;
     }
     ~SmallTmpfs() {
         if (m_mounted)
@@ -26,7 +26,7 @@ public:
     }
     bool Mounted() const { return m_mounted; }
 
-private:
+  private:
     fs::path m_where;
     bool m_mounted = false;
 };
@@ -44,8 +44,8 @@ TEST(DiskFull, DestinationFillsUp) {
 
     EXPECT_EQ(job.Run(dir / "source.bin", destination), 1);
 
-    const std::string text = "Error 2: General error. Disk full while accessing " +
-                             destination.string() + ".";
+    const std::string text =
+        "Error 2: General error. Disk full while accessing " + destination.string() + ".";
     EXPECT_EQ(job.Text(JOBMSG_LOG_TEXT), text);
     EXPECT_EQ(job.Text(JOBMSG_MESSAGE_BOX), text);
     EXPECT_EQ(job.Count(JOBMSG_LOG_TEXT), 1u);

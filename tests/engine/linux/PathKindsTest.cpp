@@ -26,8 +26,9 @@ TEST(FileNamePart, SplitsAtTheLastSlash) {
 TEST(PathKinds, FilesFoldersAndMissingPathsAreFiles) {
     TempDir dir;
     WritePatternFile(dir / "a.img", 10);
-    for (const auto& path : {(dir / "a.img").u16string(), dir.Path().u16string(),
-                             (dir / "missing").u16string(), std::u16string(u"\\\\.\\PHYSICALDRIVE0")}) {
+    for (const auto& path :
+         {(dir / "a.img").u16string(), dir.Path().u16string(), (dir / "missing").u16string(),
+          std::u16string(u"\\\\.\\PHYSICALDRIVE0")}) {
         EXPECT_FALSE(os::IsPhysicalDrivePath(path));
         EXPECT_FALSE(os::IsDevicePath(path));
         EXPECT_EQ(os::GetDiskNumber(path), os::kNoDisk);
@@ -71,13 +72,14 @@ TEST(FailureCauses, SystemErrorsMapToCauses) {
         int error;
         os::FileCause cause;
     };
-    for (const Row& row : {Row{ENOENT, os::FileCause::FileNotFound}, Row{ENOTDIR, os::FileCause::BadPath},
-                           Row{ENAMETOOLONG, os::FileCause::BadPath}, Row{EMFILE, os::FileCause::TooManyOpenFiles},
-                           Row{EACCES, os::FileCause::AccessDenied}, Row{EROFS, os::FileCause::AccessDenied},
-                           Row{EBADF, os::FileCause::InvalidFile}, Row{ESPIPE, os::FileCause::BadSeek},
-                           Row{EIO, os::FileCause::HardIO}, Row{EBUSY, os::FileCause::SharingViolation},
-                           Row{EAGAIN, os::FileCause::LockViolation}, Row{ENOSPC, os::FileCause::DiskFull},
-                           Row{EFBIG, os::FileCause::DiskFull}, Row{EXDEV, os::FileCause::Generic}}) {
+    for (const Row& row :
+         {Row{ENOENT, os::FileCause::FileNotFound}, Row{ENOTDIR, os::FileCause::BadPath},
+          Row{ENAMETOOLONG, os::FileCause::BadPath}, Row{EMFILE, os::FileCause::TooManyOpenFiles},
+          Row{EACCES, os::FileCause::AccessDenied}, Row{EROFS, os::FileCause::AccessDenied},
+          Row{EBADF, os::FileCause::InvalidFile}, Row{ESPIPE, os::FileCause::BadSeek},
+          Row{EIO, os::FileCause::HardIO}, Row{EBUSY, os::FileCause::SharingViolation},
+          Row{EAGAIN, os::FileCause::LockViolation}, Row{ENOSPC, os::FileCause::DiskFull},
+          Row{EFBIG, os::FileCause::DiskFull}, Row{EXDEV, os::FileCause::Generic}}) {
         EXPECT_EQ(os::CauseFromError(row.error), row.cause) << "errno " << row.error;
     }
 }

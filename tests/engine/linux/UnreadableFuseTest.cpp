@@ -59,10 +59,16 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, UnreadableFuseSource,
     ::testing::Values(
         FuseCase{"OneSector", 3 * kTransfer, {{kTransfer + 1024, kTransfer + 1536}}, false, 1},
-        FuseCase{"StretchesWithNullOptions", 4 * kTransfer,
-                 {{4096, 4096 + 3 * 512}, {2 * kTransfer - 512, 2 * kTransfer + 512}}, true, 5},
-        FuseCase{"UnalignedStretchAndOddLength", 2 * kTransfer + 300,
-                 {{100000, 100700}, {2 * kTransfer + 10, 2 * kTransfer + 20}}, false, 3}),
+        FuseCase{"StretchesWithNullOptions",
+                 4 * kTransfer,
+                 {{4096, 4096 + 3 * 512}, {2 * kTransfer - 512, 2 * kTransfer + 512}},
+                 true,
+                 5},
+        FuseCase{"UnalignedStretchAndOddLength",
+                 2 * kTransfer + 300,
+                 {{100000, 100700}, {2 * kTransfer + 10, 2 * kTransfer + 20}},
+                 false,
+                 3}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 } // namespace

@@ -89,3 +89,25 @@ TEST(JobStop, MidwayKeepsWhatWasWrittenButReportsNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(JobFailure, SourceNamedAsItsOwnDestinationIsLeftIntact) {
+    TempDir dir;
+    const fs::path file = dir / "image.img";
+    WritePatternFile(file, 3 * kTransfer);
+    JobRecorder job;
+
+    EXPECT_EQ(job.Run(file, file), 0);
+
+    EXPECT_EQ(job.Text(JOBMSG_LOG_TEXT),
+              "Error 4: Cannot create the destination file. Encountered a sharing violation "
+              "while accessing " +
+                  file.string() + ".");
+    ASSERT_EQ(fs::file_size(file), 3 * kTransfer);
+    const auto bytes = ReadFileBytes(file);
+    for (size_t i = 0; i < bytes.size(); i += 4099)
+        ASSERT_EQ(bytes[i], PatternByte(i)) << "at " << i;
+}
+
+} // namespace

@@ -59,8 +59,7 @@ TEST_P(FileCopy, CopiesEveryByteAndReportsInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, FileCopy,
-    ::testing::Values(CopyCase{"Empty", 0, 0, 1},
-                      CopyCase{"BelowOneTransfer", 1000, 0, 1},
+    ::testing::Values(CopyCase{"Empty", 0, 0, 1}, CopyCase{"BelowOneTransfer", 1000, 0, 1},
                       CopyCase{"WholeTransfers", 4 * kTransfer, 4, 5},
                       CopyCase{"TransfersAndARest", 5 * kTransfer + 1000, 5, 6}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
@@ -104,8 +103,12 @@ TEST(FileCopyRecord, ReservedSlotIsIgnoredAndRecordLeftUnchanged) {
     const std::u16string src = Wide(dir / "source.bin"), dst = Wide(dir / "image.img");
     JobRecorder job;
     const TOptionsStruct options{0xAB};
-    JobRecord record{src.c_str(), &options, static_cast<intptr_t>(0x7FFF1234),
-                     dst.c_str(), &JobRecorder::Callback, reinterpret_cast<uintptr_t>(&job)};
+    JobRecord record{src.c_str(),
+                     &options,
+                     static_cast<intptr_t>(0x7FFF1234),
+                     dst.c_str(),
+                     &JobRecorder::Callback,
+                     reinterpret_cast<uintptr_t>(&job)};
     ScrambleJobRecord(&record);
     JobRecord before;
     std::memcpy(&before, &record, sizeof record);

@@ -1,7 +1,7 @@
 // Composition of the engine's texts.
+#include "src/JobTexts.h"
 #include "classlib/FileException.h"
 #include "classlib/StringTable.h"
-#include "src/JobTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 class SilentFailure : public CException {};
 
 class WordyFailure : public CException {
-public:
+  public:
     bool GetErrorMessage(std::u16string& text) const override {
         text.assign(5000, u'x');
         return true;
@@ -24,8 +24,9 @@ TEST(JobTexts, FileFailuresDescribeTheirCauseAndFile) {
     EXPECT_EQ(FormatFileError(full, kTextGeneralError),
               u"Error 2: General error. Disk full while accessing /mnt/x/image.img.");
     const CFileException unnamed(os::FileCause::AccessDenied, 13, u"");
-    EXPECT_EQ(FormatFileError(unnamed, kTextCannotCreateDestination),
-              u"Error 4: Cannot create the destination file. Access to an unnamed file was denied.");
+    EXPECT_EQ(
+        FormatFileError(unnamed, kTextCannotCreateDestination),
+        u"Error 4: Cannot create the destination file. Access to an unnamed file was denied.");
 }
 
 TEST(JobTexts, EveryCauseHasItsText) {
@@ -52,8 +53,9 @@ TEST(JobTexts, FormatTextFillsPlaceholdersInOrder) {
     EXPECT_EQ(FormatText(u"%1 and %1", {u"x"}), u"x and x");
     EXPECT_EQ(FormatText(u"100%% of %s", {u"%s"}), u"100% of %s");
     EXPECT_EQ(FormatText(u"missing %s", {}), u"missing ");
-    EXPECT_EQ(FormatText(LoadEngineString(kTextUnknownError), {LoadEngineString(kTextWholeProcess)}),
-              u"Error 3: Unknown error in whole recovery process.");
+    EXPECT_EQ(
+        FormatText(LoadEngineString(kTextUnknownError), {LoadEngineString(kTextWholeProcess)}),
+        u"Error 3: Unknown error in whole recovery process.");
 }
 
 } // namespace

@@ -25,7 +25,7 @@ struct Range {
 // Reads fail where they touch an unreadable range, as on a real medium;
 // a read may also be cut short, or fail a given number of times at first.
 class FaultyReader : public CFileEx {
-public:
+  public:
     std::vector<Range> unreadable;
     size_t maxPerRead = SIZE_MAX;
     int failFirst = 0;
@@ -47,12 +47,12 @@ public:
 };
 
 class SourceReader : public ::testing::Test {
-protected:
+  protected:
     void OpenSource(FaultyReader& reader, uint64_t size) {
         WritePatternFile(m_dir / "source.bin", size);
         vorlik::CFileException failure;
-        ASSERT_TRUE(reader.Open((m_dir / "source.bin").u16string(), vorlik::os::OpenMode::ReadSource,
-                                &failure));
+        ASSERT_TRUE(reader.Open((m_dir / "source.bin").u16string(),
+                                vorlik::os::OpenMode::ReadSource, &failure));
     }
 
     // Reads the whole source in transfers, as the copy job does.
@@ -111,7 +111,8 @@ TEST_P(UnreadableSource, FillsUnreadableSectorsAndKeepsEveryOtherByteInPlace) {
     ASSERT_EQ(image.size(), c.size);
     for (uint64_t i = 0; i < c.size; ++i) {
         const bool inBadSector = std::any_of(c.unreadable.begin(), c.unreadable.end(), [&](auto r) {
-            return i >= r.begin / kSector * kSector && i < (r.end + kSector - 1) / kSector * kSector;
+            return i >= r.begin / kSector * kSector &&
+                   i < (r.end + kSector - 1) / kSector * kSector;
         });
         ASSERT_EQ(image[i], inBadSector ? 0xEE : PatternByte(i)) << "at " << i;
     }
@@ -121,20 +122,31 @@ TEST_P(UnreadableSource, FillsUnreadableSectorsAndKeepsEveryOtherByteInPlace) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, UnreadableSource,
     ::testing::Values(
-        UnreadableCase{"OneSectorInTheMiddle", 3 * kTransfer, {{kTransfer + 4096, kTransfer + 4097}},
-                       SIZE_MAX, 1},
+        UnreadableCase{"OneSectorInTheMiddle",
+                       3 * kTransfer,
+                       {{kTransfer + 4096, kTransfer + 4097}},
+                       SIZE_MAX,
+                       1},
         UnreadableCase{"FirstSector", kTransfer, {{0, 1}}, SIZE_MAX, 1},
         UnreadableCase{"UnalignedStretchOverThreeSectors", kTransfer, {{1000, 1600}}, SIZE_MAX, 3},
-        UnreadableCase{"StretchAcrossATransferBoundary", 2 * kTransfer,
-                       {{kTransfer - 1024, kTransfer + 1024}}, SIZE_MAX, 4},
-        UnreadableCase{"SeveralStretches", 4 * kTransfer,
-                       {{0, 512}, {70000, 70001}, {3 * kTransfer, 3 * kTransfer + 5000}}, SIZE_MAX,
+        UnreadableCase{"StretchAcrossATransferBoundary",
+                       2 * kTransfer,
+                       {{kTransfer - 1024, kTransfer + 1024}},
+                       SIZE_MAX,
+                       4},
+        UnreadableCase{"SeveralStretches",
+                       4 * kTransfer,
+                       {{0, 512}, {70000, 70001}, {3 * kTransfer, 3 * kTransfer + 5000}},
+                       SIZE_MAX,
                        12},
-        UnreadableCase{"TailOfAnOddSizedSource", kTransfer + 700, {{kTransfer + 600, kTransfer + 700}},
-                       SIZE_MAX, 1},
+        UnreadableCase{"TailOfAnOddSizedSource",
+                       kTransfer + 700,
+                       {{kTransfer + 600, kTransfer + 700}},
+                       SIZE_MAX,
+                       1},
         UnreadableCase{"ShortReadsAtOddCounts", 2 * kTransfer, {}, 1000, 0},
-        UnreadableCase{"ShortReadsAndAnUnreadableSector", 2 * kTransfer,
-                       {{300000, 300001}}, 1000, 1}),
+        UnreadableCase{
+            "ShortReadsAndAnUnreadableSector", 2 * kTransfer, {{300000, 300001}}, 1000, 1}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(SourceReader, SeekFollowsItsOrigin) {

@@ -22,7 +22,9 @@ std::string Narrow(const std::u16string& text) {
     return out;
 }
 
-std::u16string Wide(const std::filesystem::path& path) { return path.u16string(); }
+std::u16string Wide(const std::filesystem::path& path) {
+    return path.u16string();
+}
 
 int32_t VORLIK_CALL JobRecorder::Callback(uintptr_t code, uintptr_t param, uintptr_t context) {
     auto* self = reinterpret_cast<JobRecorder*>(context);
@@ -51,8 +53,7 @@ int32_t JobRecorder::Run(const std::u16string& source, const std::u16string& des
 }
 
 int32_t JobRecorder::Run(const std::filesystem::path& source,
-                         const std::filesystem::path& destination,
-                         const TOptionsStruct* options) {
+                         const std::filesystem::path& destination, const TOptionsStruct* options) {
     return Run(Wide(source), Wide(destination), options);
 }
 

@@ -18,7 +18,7 @@ struct JobMessage {
 };
 
 class JobRecorder {
-public:
+  public:
     // Answers the n-th stop question (counting from 1) with "stop"; 0 never.
     void StopAtQuery(size_t n) { m_stopAt = n; }
 
@@ -41,7 +41,7 @@ public:
 
     static int32_t VORLIK_CALL Callback(uintptr_t code, uintptr_t param, uintptr_t context);
 
-private:
+  private:
     size_t m_stopAt = 0;
     size_t m_queries = 0;
 };

@@ -12,7 +12,7 @@
 namespace testsupport {
 
 class FaultyFile {
-public:
+  public:
     using Stretch = std::pair<uint64_t, uint64_t>; // [begin, end)
 
     FaultyFile(const std::filesystem::path& mountPoint, uint64_t size,
@@ -25,7 +25,7 @@ public:
     const std::string& Failure() const { return m_failure; }
     std::filesystem::path File() const { return m_mountPoint / "disk.img"; }
 
-private:
+  private:
     std::filesystem::path m_mountPoint;
     pid_t m_pid = -1;
     std::string m_failure;

@@ -30,7 +30,9 @@ LoopDisk::~LoopDisk() {
     RunCommand("losetup -d " + Quote(m_device));
 }
 
-std::string LoopDisk::Partition(int number) const { return m_device + "p" + std::to_string(number); }
+std::string LoopDisk::Partition(int number) const {
+    return m_device + "p" + std::to_string(number);
+}
 
 std::vector<int> LoopDisk::PartitionNumbers() const {
     std::vector<int> numbers;

@@ -10,7 +10,7 @@
 namespace testsupport {
 
 class LoopDisk {
-public:
+  public:
     // `layout` is an sfdisk script ("label: dos\n,4M,L\n..."); empty for none.
     LoopDisk(const std::filesystem::path& backingFile, uint64_t size, const std::string& layout);
     ~LoopDisk();
@@ -28,7 +28,7 @@ public:
     void UnmountAll();
     const std::filesystem::path& BackingFile() const { return m_backing; }
 
-private:
+  private:
     std::filesystem::path m_backing;
     std::string m_device;
     std::vector<std::filesystem::path> m_mounts;
