@@ -13,6 +13,14 @@ namespace {
 
 constexpr uint64_t kTransfer = 512 * 1024;
 
+// A file in a folder that does not exist: ENOENT on Linux; on Windows the
+// missing folder is ERROR_PATH_NOT_FOUND, a bad path.
+#ifdef _WIN32
+constexpr const char* kMissingFolderDescription = " contains an incorrect path.";
+#else
+constexpr const char* kMissingFolderDescription = " was not found.";
+#endif
+
 const std::vector<uintptr_t> kFailedOpenCodes = {
     JOBMSG_PROGRESS,    JOBMSG_SOURCE,      JOBMSG_LOG_TEXT, JOBMSG_MESSAGE_BOX,
     JOBMSG_TOTAL_BYTES, JOBMSG_BAD_SECTORS, JOBMSG_PROGRESS};
@@ -54,7 +62,7 @@ TEST(JobFailure, DestinationInMissingFolder) {
 
     EXPECT_EQ(job.Codes(), kFailedOpenCodes);
     EXPECT_EQ(job.Text(JOBMSG_LOG_TEXT), "Error 4: Cannot create the destination file. " +
-                                             destination.string() + " was not found.");
+                                             destination.string() + kMissingFolderDescription);
     EXPECT_EQ(job.Text(JOBMSG_MESSAGE_BOX), job.Text(JOBMSG_LOG_TEXT));
 }
 
