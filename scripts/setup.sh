@@ -10,6 +10,8 @@ PACKAGES=(
     libfuse3-dev fuse3
     util-linux fdisk dosfstools e2fsprogs
     xvfb xauth
+    mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+    binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine64 googletest
 )
 
 missing=()

@@ -11,3 +11,6 @@ bash scripts/build.sh build -DTOLVANE_WERROR=ON
 
 bash scripts/build.sh build-sanitize -DTOLVANE_WERROR=ON -DVORLIK_SANITIZE=ON -DTOLVANE_BUILD_APP=OFF
 (cd build-sanitize && ctest --output-on-failure --timeout 900 -L engine)
+
+# The engine built for Windows: the 32-bit DLL's exports, tests under Wine.
+bash scripts/test-windows.sh
