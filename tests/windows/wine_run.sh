@@ -20,7 +20,9 @@ if [[ ! -x $loader ]]; then
 fi
 
 export WINEPREFIX=$prefix WINELOADER=$loader WINEDEBUG=-all
+# Wine links the prefix's user folders into the home folder: keep it in the build.
+export HOME=$prefix-home
 export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer prompts
 unset DISPLAY WAYLAND_DISPLAY
-mkdir -p "$WINEPREFIX"
+mkdir -p "$WINEPREFIX" "$HOME"
 exec timeout --kill-after=15 600 "$loader" "$@"
