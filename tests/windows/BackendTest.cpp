@@ -3,9 +3,11 @@
 // answers (Wine has no disks to ask).
 #include "JobRecorder.h"
 #include "TempDir.h"
+#include "UnderWine.h"
 
 #include "classlib/File.h"
 #include "platform/Storage.h"
+#include "src/FileEx.h"
 #include "src/JobTexts.h"
 #include "windows/DeviceControl.h"
 #include "windows/VolumeSize.h"
@@ -366,6 +368,26 @@ TEST(VolumeLocks, ReleasePassesOverInvalidHandles) {
     os::LockedVolumes locked = {os::kInvalidHandle};
     EXPECT_TRUE(os::ReleaseVolumes(locked));
     EXPECT_TRUE(locked.empty());
+}
+
+} // namespace
+
+namespace {
+
+// The reader measures a volume by its letter and colon alone. Under Wine
+// C: is the build's own prefix; on Windows it is a volume the test did not
+// create, and is left alone.
+TEST(VolumeSource, LengthIsTheVolumeTotal) {
+    if (!UnderWine())
+        GTEST_SKIP() << "SKIPPED: measures C:, which is the system volume outside Wine";
+    CFileEx volume;
+    CFileException failure;
+    if (!volume.Open(u"\\\\.\\C:", os::OpenMode::ReadSource, &failure))
+        GTEST_SKIP() << "SKIPPED: the system volume cannot be opened (error " << failure.m_lOsError
+                     << ")";
+    ULARGE_INTEGER freeToCaller{}, total{};
+    ASSERT_TRUE(GetDiskFreeSpaceExW(L"C:", &freeToCaller, &total, nullptr));
+    EXPECT_EQ(volume.GetLength(), total.QuadPart);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // disks, so there every test skips and says so.
 #include "JobRecorder.h"
 #include "TempDir.h"
+#include "UnderWine.h"
 
 #include "platform/Storage.h"
 
@@ -22,11 +23,6 @@ using namespace vorlik;
 namespace {
 
 constexpr uint64_t kDiskSize = 8 * 1024 * 1024;
-
-bool UnderWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
 
 // A fixed-size VHD attached as a whole disk for the life of the object.
 class VirtualDisk {
