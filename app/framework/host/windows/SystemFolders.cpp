@@ -10,8 +10,10 @@ using FolderQuery = UINT(WINAPI*)(LPWSTR, UINT);
 FolderAnswer AskFolder(FolderQuery query) {
     wchar_t buffer[MAX_PATH] = {};
     const UINT length = query(buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
+    if (length == 0)
         return {false, {}, static_cast<int>(::GetLastError())};
+    if (length >= MAX_PATH)
+        return {false, {}, ERROR_INSUFFICIENT_BUFFER};
     return {true, QString::fromWCharArray(buffer, static_cast<qsizetype>(length)), 0};
 }
 
