@@ -80,6 +80,14 @@ bool ShareAs(int fd, int lockOperation) {
     return ::flock(fd, lockOperation | LOCK_NB) == 0 || errno != EWOULDBLOCK;
 }
 
+// Character devices and pipes (/dev/null, a FIFO) have nothing to empty.
+bool EmptyIfRegular(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return false;
+    return !S_ISREG(st.st_mode) || ::ftruncate(fd, 0) == 0;
+}
+
 } // namespace
 
 Handle Open(const std::u16string& path, OpenMode mode, int& error) {
@@ -96,7 +104,7 @@ Handle Open(const std::u16string& path, OpenMode mode, int& error) {
                         : mode == OpenMode::CreateForWrite ? ShareAs(fd, LOCK_EX)
                                                            : true;
     // Emptied only once nobody else has it open as a source.
-    if (!shared || (mode == OpenMode::CreateForWrite && ::ftruncate(fd, 0) != 0)) {
+    if (!shared || (mode == OpenMode::CreateForWrite && !EmptyIfRegular(fd))) {
         error = shared ? errno : EBUSY;
         ::close(fd);
         return kInvalidHandle;
