@@ -1,5 +1,7 @@
 #include "FileDialogFilter.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>

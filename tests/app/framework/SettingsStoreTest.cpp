@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 namespace {

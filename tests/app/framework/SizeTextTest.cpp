@@ -1,5 +1,7 @@
 #include "SizeText.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>

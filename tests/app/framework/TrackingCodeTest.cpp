@@ -2,6 +2,8 @@
 
 #include "TempConfigFolder.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>

@@ -4,6 +4,8 @@
 
 #include <QTemporaryFile>
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 namespace {

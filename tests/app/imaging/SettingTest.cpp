@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>

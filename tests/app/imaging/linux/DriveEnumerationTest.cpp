@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
