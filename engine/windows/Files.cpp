@@ -136,7 +136,9 @@ bool Flush(Handle h, int& error) {
     if (FlushFileBuffers(ToHandle(h)))
         return true;
     error = LastError();
-    return false;
+    // A character device or pipe (NUL, a console) keeps nothing to flush.
+    const DWORD type = GetFileType(ToHandle(h));
+    return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE;
 }
 
 bool Close(Handle h, int& error) {

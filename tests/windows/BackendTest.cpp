@@ -391,3 +391,19 @@ TEST(VolumeSource, LengthIsTheVolumeTotal) {
 }
 
 } // namespace
+
+namespace {
+
+// The null device takes every byte and keeps nothing to flush.
+TEST(CharacterDevice, ImageIntoNulReadsTheWholeSource) {
+    TempDir dir;
+    WritePatternFile(dir / "source.bin", 3 * 512 * 1024 + 9);
+    JobRecorder job;
+
+    EXPECT_EQ(job.Run(Wide(dir / "source.bin"), u"NUL", nullptr), 1);
+
+    EXPECT_EQ(job.Text(JOBMSG_LOG_TEXT), "<none>");
+    EXPECT_EQ(job.Value(JOBMSG_TOTAL_BYTES), 3u * 512 * 1024 + 9);
+}
+
+} // namespace
