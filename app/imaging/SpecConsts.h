@@ -10,3 +10,22 @@ inline constexpr const char* kFixedDriveText = "Fixed Drive";
 inline constexpr const char* kNetworkDriveText = "Network Drive";
 inline constexpr const char* kCdRomDriveText = "CDROM Drive";
 inline constexpr const char* kRamDriveText = "RAM Drive";
+
+// The Clone page and its run.
+inline constexpr char kImageExtensions[] = ".img";
+inline constexpr char kDstFileNote[] = "NOTE: NOT OUTPUT IMAGE FILE TO SOURCE DISK/DRIVE!";
+inline constexpr char kReplaceDataLabel[] = "Replace damaged data with:";
+inline constexpr char kHintSrcDrives[] = "Select drive or disk to be cloned";
+inline constexpr char kHintSrcRefresh[] = "Refresh drive and disk list";
+inline constexpr char kOutputOnSource[] =
+    "Error 1: Destination file '%1' cannot be outputted to the source disk/drive, you must "
+    "output it to another disk/drive!";
+inline constexpr char kWarningOverwrite[] =
+    "Warning 6: All data on destination disk/drive will be overwritten! Are you sure?";
+inline constexpr char kCloned[] = "%1 cloned. Speed: %2/min.";
+inline constexpr char kRestored[] = "%1 restored. Speed: %2/min.";
+inline constexpr char kCloneSuccess[] =
+    "%1 in drive/disk '%2' have been cloned to the image file successfully!<BR>%3 bad source "
+    "sectors encountered.";
+inline constexpr char kSettingInfo[] = "Setting Information:";
+inline constexpr char kSettingInfoEnd[] = "End of Setting Information";

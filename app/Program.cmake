@@ -1,0 +1,31 @@
+# The windows of the program and the program itself.
+find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets)
+
+set(TOLVANE_FRAMEWORK_UI
+    framework/DragEdit.cpp
+    framework/PellinMain.cpp
+    framework/PellinMainLog.cpp
+    framework/PellinMainPages.cpp
+    framework/PellinMainRun.cpp
+    framework/PellinMainThread.cpp
+    framework/PellinMgfm.cpp
+    framework/PellinPanel.cpp
+    framework/QtMessageService.cpp
+    framework/ShellOpen.cpp
+    framework/logdlg.cpp)
+set(TOLVANE_IMAGING_UI
+    imaging/MainFrm.cpp
+    imaging/MainFrmRun.cpp
+    imaging/MainThread.cpp
+    imaging/MsgFrm.cpp
+    imaging/host/$<IF:$<PLATFORM_ID:Windows>,windows,linux>/OutputLocation.cpp)
+
+add_library(tolvane_windows STATIC ${TOLVANE_FRAMEWORK_UI} ${TOLVANE_IMAGING_UI})
+set_target_properties(tolvane_windows PROPERTIES AUTOMOC ON)
+target_include_directories(tolvane_windows PUBLIC
+    ${CMAKE_CURRENT_SOURCE_DIR}/framework ${CMAKE_CURRENT_SOURCE_DIR}/imaging)
+target_link_libraries(tolvane_windows PUBLIC tolvane_frontend tolvane_engine_client Qt6::Widgets)
+
+add_executable(tolvane imaging/main.cpp)
+target_link_libraries(tolvane PRIVATE tolvane_windows)
+set_target_properties(tolvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/app)

@@ -1,0 +1,31 @@
+#include "ShellOpen.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+ShellOpenHandler& Handler() {
+    static ShellOpenHandler handler;
+    return handler;
+}
+
+} // namespace
+
+void ShellOpen(const QUrl& target) {
+    if (Handler())
+        Handler()(target);
+    else
+        QDesktopServices::openUrl(target);
+}
+
+void SetShellOpenHandler(ShellOpenHandler handler) {
+    Handler() = std::move(handler);
+}
+
+void OpenHelpFile() {
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    ShellOpen(QUrl::fromLocalFile(program.dir().filePath(program.completeBaseName() + ".html")));
+}

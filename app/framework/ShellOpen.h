@@ -1,0 +1,15 @@
+// Opening web pages, mail links and files with the desktop's default
+// handler, behind one function that tests can replace.
+#pragma once
+
+#include <QUrl>
+#include <functional>
+
+using ShellOpenHandler = std::function<void(const QUrl&)>;
+
+void ShellOpen(const QUrl& target);
+// Replaces the handler; an empty one restores the desktop's.
+void SetShellOpenHandler(ShellOpenHandler handler);
+
+// Opens the program's help page: the program's path with ".html".
+void OpenHelpFile();

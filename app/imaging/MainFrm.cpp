@@ -1,0 +1,170 @@
+#include "MainFrm.h"
+
+#include "DragEdit.h"
+#include "LogText.h"
+#include "MessageService.h"
+#include "MsgFrm.h"
+#include "PellinPanel.h"
+#include "Setting.h"
+#include "SizeText.h"
+#include "SpecConsts.h"
+#include "SpecUtils.h"
+#include "vorlik/Vorlik.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStyle>
+
+TMainForm::TMainForm(MessageService& messages, QWidget* parent)
+    : TPellinMainForm(messages, parent) {
+    cmbSrcDrives = new QComboBox(palRepairTab);
+    cmbSrcDrives->setObjectName("cmbSrcDrives");
+    btnSrcRefresh = new QPushButton(palRepairTab);
+    btnSrcRefresh->setObjectName("btnSrcRefresh");
+    btnSrcRefresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    btnSrcRefresh->setFixedWidth(32);
+    labDstFileNote = new QLabel(tr(kDstFileNote), palRepairTab);
+    labDstFileNote->setObjectName("labDstFileNote");
+    labDstFileNote->setStyleSheet("color: red; font-weight: bold;");
+    labCurStatInfo = new QLabel(palProgress);
+    labCurStatInfo->setObjectName("labCurStatInfo");
+    labReplaceData = new QLabel(tr(kReplaceDataLabel), palOptionsSubTab);
+    labReplaceData->setObjectName("labReplaceData");
+    txtReplaceData = new QSpinBox(palOptionsSubTab);
+    txtReplaceData->setObjectName("txtReplaceData");
+    txtReplaceData->setRange(0, 255);
+    txtReplaceData->setSingleStep(1);
+    labReplaceData->setBuddy(txtReplaceData);
+    AddOutputNote(labDstFileNote);
+    AddProgressInfo(labCurStatInfo);
+    AddOption(labReplaceData, txtReplaceData);
+    connect(cmbSrcDrives, &QComboBox::currentIndexChanged, this, &TMainForm::cmbSrcDrivesChange);
+    connect(btnSrcRefresh, &QPushButton::clicked, this, &TMainForm::btnSrcRefreshClick);
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    FormDestroy();
+}
+
+TSetting* TMainForm::Setting() const {
+    return static_cast<TSetting*>(FSetting);
+}
+
+void TMainForm::InitForm() {
+    FInRestore = false;
+    AddSourceSelector(cmbSrcDrives, btnSrcRefresh); // stands where the hidden field is
+    labSelSrcFile->setBuddy(cmbSrcDrives);
+    btnAddFiles->setFixedHeight(32);
+    btnRemoveFiles->setFixedHeight(32);
+    btnRemoveAll->setFixedHeight(32);
+    cmbSrcDrives->setToolTip(tr(kHintSrcDrives));
+    btnSrcRefresh->setToolTip(tr(kHintSrcRefresh));
+    FDstIsImageFile = true;
+
+    FSetting = new TSetting();
+    Setting()->LoadSetting();
+    txtReplaceData->setValue(Setting()->ReplaceData);
+    txtTempDir->setText(Setting()->TempDir);
+    txtBufSize->setValue(Setting()->BufSize);
+    chkAutoUpdate->setChecked(Setting()->AutoUpdate);
+
+    FillDriveLists();
+}
+
+void TMainForm::DoneForm() {
+    if (!FSetting)
+        return;
+    Setting()->ReplaceData = static_cast<uint8_t>(txtReplaceData->value() & 0xFF);
+    Setting()->TempDir = txtTempDir->text();
+    Setting()->BufSize = txtBufSize->value();
+    Setting()->AutoUpdate = chkAutoUpdate->isChecked();
+    Setting()->SaveSetting();
+    delete FSetting;
+    FSetting = nullptr;
+    FDriveList.Clear();
+}
+
+// Nothing is selected after filling: the user must choose.
+void TMainForm::FillDriveLists() {
+    EnumDrivesAndDisks(FDriveList);
+    const QSignalBlocker blocker(cmbSrcDrives);
+    cmbSrcDrives->clear();
+    cmbSrcDrives->addItems(FDriveList.DisplayNames);
+    cmbSrcDrives->setCurrentIndex(-1);
+    txtSrcFile->setText(cmbSrcDrives->currentText());
+}
+
+void TMainForm::cmbSrcDrivesChange() {
+    txtSrcFile->setText(cmbSrcDrives->currentText());
+}
+
+void TMainForm::btnSrcRefreshClick() {
+    FillDriveLists();
+}
+
+void TMainForm::btnRepairClick() {
+    FDstIsImageFile = true;
+    TPellinMainForm::btnRepairClick();
+}
+
+bool TMainForm::IsValidDstFileExt(const QString& dstFile) {
+    const QString name = QFileInfo(dstFile).fileName();
+    const qsizetype dot = name.lastIndexOf('.');
+    const QString ext = dot < 0 ? QString() : name.mid(dot);
+    for (const QString& accepted : QString(kImageExtensions).split(';', Qt::SkipEmptyParts)) {
+        if (accepted.trimmed().compare(ext, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+void TMainForm::BeginJobLog(const QString& srcFile, const QString& dstFile) {
+    TPellinMainForm::BeginJobLog(GetBareDisplayName(srcFile), dstFile);
+    FObjCount = 0;
+    FBadSectorCount = 0;
+}
+
+void TMainForm::EndJob() {
+    FObjCount = 0;
+    FBadSectorCount = 0;
+    TPellinMainForm::EndJob();
+}
+
+void TMainForm::EnableControls(bool enabled) {
+    TPellinMainForm::EnableControls(enabled);
+    for (QWidget* w : {static_cast<QWidget*>(cmbSrcDrives), static_cast<QWidget*>(btnSrcRefresh),
+                       static_cast<QWidget*>(txtDstFile), static_cast<QWidget*>(btnDstMore)})
+        w->setEnabled(enabled);
+}
+
+void TMainForm::GetSuccessMessage(const QString& srcFile, const QString&, QString& text) {
+    text = tr(kCloneSuccess).arg(FormatSize(FObjCount), srcFile, QString::number(FBadSectorCount));
+}
+
+QDialog* TMainForm::CreateResultForm(const QString& text) {
+    return new TMsgForm(this, text);
+}
+
+uint64_t TMainForm::GetSrcSize(const QString& srcFile) {
+    return static_cast<uint64_t>(std::max<int64_t>(0, ::GetSrcSize(FDriveList, srcFile)));
+}
+
+void TMainForm::GetRepairOptionsStruct(TOptionsStruct* options) {
+    options->btReplaceData = static_cast<uint8_t>(txtReplaceData->value());
+}
+
+void TMainForm::AddSettingInfo(QStringList& lines) {
+    const QLabel* tempDir = findChild<QLabel*>("labTempDir");
+    const QLabel* bufSize = findChild<QLabel*>("labBufSize");
+    lines << tr(kSettingInfo);
+    lines << labReplaceData->text() + " " + QString::number(txtReplaceData->value());
+    lines << tempDir->text() + " " + txtTempDir->text();
+    lines << bufSize->text() + " " + QString::number(txtBufSize->value());
+    lines << kSeparatorLine << tr(kSettingInfoEnd) << kSeparatorLine;
+}

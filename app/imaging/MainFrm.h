@@ -1,0 +1,66 @@
+// The product's main window: the framework's window made a disk imager. It
+// maps drive list names to devices, refuses an output on its own source,
+// runs each job on a worker thread, shows the engine's reports and the
+// speed line, and keeps the settings from start to exit.
+#pragma once
+
+#include "DriveList.h"
+#include "PellinMain.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class TSetting;
+
+class TMainForm : public TPellinMainForm {
+    Q_OBJECT
+  public:
+    explicit TMainForm(MessageService& messages, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+  public slots:
+    void btnRepairClick() override;
+    void cmbSrcDrivesChange();
+    void btnSrcRefreshClick();
+
+  protected:
+    void HandleEngineMessage(uintptr_t msg, uintptr_t param, bool& handled) override;
+    bool IsValidDstFileExt(const QString& dstFile) override;
+    bool RunJob(const QString& srcFile, const QString& dstFile) override;
+    void BeginJobLog(const QString& srcFile, const QString& dstFile) override;
+    void EndJob() override;
+    void EnableControls(bool enabled) override;
+    void GetSuccessMessage(const QString& srcFile, const QString& dstFile, QString& text) override;
+    QDialog* CreateResultForm(const QString& text) override;
+    void InitForm() override;
+    void DoneForm() override;
+    void AddSettingInfo(QStringList& lines) override;
+    uint64_t GetSrcSize(const QString& srcFile) override;
+    void GetRepairOptionsStruct(TOptionsStruct* options) override;
+
+  private:
+    bool IsOutputOnSource(const QString& srcDevice, const QString& dstFile) const;
+    void UpdateSpeedInfo(int64_t elapsedMsecs, int64_t bytes);
+    bool WaitForJob(const QString& source, const QString& destination);
+    void FillDriveLists();
+    TSetting* Setting() const;
+
+    bool FInRestore = false;
+    bool FIsRestoreStopping = false;
+    int64_t FObjCount = 0;
+    int64_t FBadSectorCount = 0;
+    QDateTime FStartProcessTime;
+    bool FDstIsImageFile = true;
+    TDriveList FDriveList; // display names and the device paths behind them
+
+    QComboBox* cmbSrcDrives = nullptr;
+    QPushButton* btnSrcRefresh = nullptr;
+    QLabel* labDstFileNote = nullptr;
+    QLabel* labCurStatInfo = nullptr;
+    QLabel* labReplaceData = nullptr;
+    QSpinBox* txtReplaceData = nullptr;
+};

@@ -1,0 +1,17 @@
+# The windows, on Qt's offscreen platform with scripted message boxes.
+find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Test)
+
+add_library(app_window_test_support STATIC
+    support/ScriptedMessageService.cpp support/WindowTestMain.cpp)
+target_include_directories(app_window_test_support PUBLIC support)
+target_link_libraries(app_window_test_support PUBLIC tolvane_windows Qt6::Test GTest::gtest)
+
+add_executable(app_window_tests
+    framework/SharedControlsTest.cpp
+    imaging/CloneWindowTest.cpp
+    imaging/linux/CloneRunTest.cpp)
+target_link_libraries(app_window_tests PRIVATE app_window_test_support engine_test_linux)
+target_compile_definitions(app_window_tests PRIVATE TOLVANE_EXPECTED_VERSION="${PROJECT_VERSION}")
+gtest_discover_tests(app_window_tests
+    PROPERTIES LABELS app ENVIRONMENT QT_QPA_PLATFORM=offscreen DISCOVERY_TIMEOUT 60
+    DISCOVERY_MODE PRE_TEST)
