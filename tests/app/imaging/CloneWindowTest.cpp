@@ -36,6 +36,7 @@ struct DeclinedCase {
     const char* output; // relative to the test folder
     bool outputExists;
     QString question;
+    friend void PrintTo(const DeclinedCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class DeclinedWarning : public CloneWindow, public ::testing::WithParamInterface<DeclinedCase> {};

@@ -137,6 +137,7 @@ TEST_F(CloneRun, EngineFailureIsLoggedShownAndReported) {
 struct OnSourceCase {
     const char* name;
     bool wholeDisk;
+    friend void PrintTo(const OnSourceCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class OutputOnSource : public CloneRun, public ::testing::WithParamInterface<OnSourceCase> {};
