@@ -266,7 +266,7 @@ void TPellinMainForm::BuildAboutPage() {
     labTitle->setStyleSheet("font-size: 16pt; font-weight: bold;");
     labVersion = Named(new QLabel(palAboutTab), "labVersion");
     auto* icon = Named(new QLabel(palAboutTab), "imgIcon");
-    icon->setPixmap(style()->standardIcon(QStyle::SP_DriveHDIcon).pixmap(48, 48));
+    icon->setPixmap(style()->standardIcon(QStyle::SP_DriveHDIcon).pixmap(48, 48).scaled(48, 48));
     labCopyright = Named(new QLabel(tr(kCopyright), palAboutTab), "labCopyright");
     auto link = [this](const char* name, const QString& text) {
         auto* label = Named(
@@ -287,19 +287,10 @@ void TPellinMainForm::BuildAboutPage() {
     auto* legal = Named(new QLabel(tr(kLegalWarning), palAboutTab), "labLegalWarning");
     legal->setWordWrap(true);
 
-    auto* grid = new QGridLayout(palAboutTab);
-    grid->setContentsMargins(40, 20, 40, 20);
-    grid->setHorizontalSpacing(10); // each link 10 pixels right of its prompt
-    grid->addWidget(icon, 0, 0, 2, 1);
-    grid->addWidget(labTitle, 0, 1, 1, 2);
-    auto* version = new QHBoxLayout;
-    version->addWidget(new QLabel(tr(kVersionPrompt), palAboutTab));
-    version->addWidget(labVersion);
-    version->addStretch();
-    grid->addLayout(version, 1, 1, 1, 2);
-    grid->addWidget(labCopyright, 2, 1, 1, 2);
-    grid->addWidget(new QLabel(tr(kHomepagePrompt), palAboutTab), 3, 1);
-    grid->addWidget(labHomepage, 3, 2);
+    auto* links = new QGridLayout;
+    links->setHorizontalSpacing(10); // each link 10 pixels right of its prompt
+    links->addWidget(new QLabel(tr(kHomepagePrompt), palAboutTab), 0, 0);
+    links->addWidget(labHomepage, 0, 1);
     auto* support = new QHBoxLayout;
     support->setSpacing(10);
     support->addWidget(labSupportCenter);
@@ -307,12 +298,33 @@ void TPellinMainForm::BuildAboutPage() {
     support->addWidget(new QLabel(tr(kEmailPrompt), palAboutTab));
     support->addWidget(labEmail);
     support->addStretch();
-    grid->addWidget(new QLabel(tr(kSupportCenterPrompt), palAboutTab), 4, 1);
-    grid->addLayout(support, 4, 2);
-    grid->addWidget(imgLogo, 5, 0);
-    grid->addWidget(legal, 6, 0, 1, 3);
-    grid->setColumnStretch(2, 1);
-    grid->setRowStretch(5, 1);
+    links->addWidget(new QLabel(tr(kSupportCenterPrompt), palAboutTab), 1, 0);
+    links->addLayout(support, 1, 1);
+    links->setColumnStretch(1, 1);
+
+    auto* version = new QHBoxLayout;
+    version->setSpacing(6);
+    version->addWidget(new QLabel(tr(kVersionPrompt), palAboutTab));
+    version->addWidget(labVersion);
+    version->addStretch();
+    auto* text = new QVBoxLayout;
+    text->setSpacing(10);
+    text->addWidget(labTitle);
+    text->addLayout(version);
+    text->addWidget(labCopyright);
+    text->addSpacing(10);
+    text->addLayout(links);
+    auto* top = new QHBoxLayout;
+    top->setSpacing(24);
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addLayout(text, 1);
+    auto* page = new QVBoxLayout(palAboutTab);
+    page->setContentsMargins(40, 24, 40, 20);
+    page->addLayout(top);
+    page->addSpacing(20);
+    page->addWidget(imgLogo, 0, Qt::AlignLeft);
+    page->addStretch();
+    page->addWidget(legal);
 }
 
 void TPellinMainForm::BuildFooter() {
