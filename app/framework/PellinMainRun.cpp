@@ -7,6 +7,7 @@
 #include "LogText.h"
 #include "MessageService.h"
 #include "PellinConsts.h"
+#include "host/HostQueries.h"
 #include "vorlik/Vorlik.h"
 
 #include <QCoreApplication>
@@ -27,11 +28,6 @@
 using namespace pellin_text;
 
 namespace {
-
-QString FileNameOf(const QString& path) {
-    const qsizetype cut = std::max(path.lastIndexOf('/'), path.lastIndexOf('\\'));
-    return path.mid(cut + 1);
-}
 
 // The caller's path made absolute, as the run uses it.
 QString Expanded(const QString& path) {
@@ -77,7 +73,8 @@ void TPellinMainForm::btnRepairClick() {
     BeginJobLog(source, Expanded(output));
     RunGuard guard([this] { RestoreAfterRun(); });
 
-    if (!IsValidDstFileExt(output) && !AskOrAbort(tr(kWarningExtension).arg(FileNameOf(output)))) {
+    if (!IsValidDstFileExt(output) &&
+        !AskOrAbort(tr(kWarningExtension).arg(host::FileNamePart(output)))) {
         AbortJob(source);
         return;
     }
@@ -85,7 +82,8 @@ void TPellinMainForm::btnRepairClick() {
         AbortJob(source);
         return;
     }
-    if (DstFileExists(output) && !AskOrAbort(tr(kWarningFileExists).arg(FileNameOf(output)))) {
+    if (DstFileExists(output) &&
+        !AskOrAbort(tr(kWarningFileExists).arg(host::FileNamePart(output)))) {
         AbortJob(source);
         return;
     }
@@ -107,7 +105,7 @@ bool TPellinMainForm::PrepareOutputFolder(const QString& output) {
     const QString folder = QFileInfo(Expanded(output)).absolutePath();
     if (QFileInfo::exists(folder))
         return true;
-    if (!AskOrAbort(tr(kWarningMissingPath).arg(folder, FileNameOf(output))))
+    if (!AskOrAbort(tr(kWarningMissingPath).arg(folder, host::FileNamePart(output))))
         return false;
     if (QDir().mkpath(folder))
         return true;
@@ -116,7 +114,7 @@ bool TPellinMainForm::PrepareOutputFolder(const QString& output) {
 }
 
 void TPellinMainForm::AbortJob(const QString& srcFile) {
-    AppendLog(tr(kAbortCloning).arg(FileNameOf(srcFile)));
+    AppendLog(tr(kAbortCloning).arg(host::FileNamePart(srcFile)));
 }
 
 void TPellinMainForm::ShowResult(const QString& text, bool plainBox) {

@@ -19,11 +19,6 @@
 
 namespace {
 
-QString FileNameOf(const QString& path) {
-    const qsizetype cut = std::max(path.lastIndexOf('/'), path.lastIndexOf('\\'));
-    return path.mid(cut + 1);
-}
-
 QString EngineText(uintptr_t param) {
     return QString::fromUtf16(reinterpret_cast<const char16_t*>(param));
 }
@@ -45,7 +40,7 @@ bool TMainForm::RunJob(const QString& srcFile, const QString& dstFile) {
         if (Messages().Confirm(this, tr(kWarningOverwrite)) == MessageService::Answer::No)
             return false;
     } else if (IsOutputOnSource(source, dstFile)) {
-        const QString text = tr(kOutputOnSource).arg(FileNameOf(dstFile));
+        const QString text = tr(kOutputOnSource).arg(host::FileNamePart(dstFile));
         Messages().Error(this, text);
         AppendLog(kSeparatorLine);
         AppendLog(text);
