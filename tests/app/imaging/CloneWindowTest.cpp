@@ -4,6 +4,7 @@
 #include "CloneWindowFixture.h"
 
 #include "LogText.h"
+#include "MainThread.h"
 #include "SettingsStore.h"
 #include "vorlik/Vorlik.h"
 
@@ -146,6 +147,17 @@ TEST_F(CloneWindow, EngineMessagesReachTheWindowInOrderWhileTheWorkerWaits) {
     EXPECT_EQ(form->LogLines(), (QStringList{kSeparatorLine, "first", kSeparatorLine,
                                              kSeparatorLine, "second", kSeparatorLine}));
     EXPECT_TRUE(speed->text().startsWith("3.00 GB cloned. Speed: ")) << speed->text().toStdString();
+}
+
+TEST_F(CloneWindow, AThreadWithoutWindowRunsItsJobSilently) {
+    WriteFile(Path("source.bin"), QByteArray(3 * 512 * 1024 + 5, 'z'));
+    TMainThread thread(nullptr, Path("source.bin"), Path("copy.img"));
+    thread.start();
+    ASSERT_TRUE(thread.wait(QDeadlineTimer(60000)));
+
+    EXPECT_EQ(thread.IsSuccessful(), 1);
+    EXPECT_EQ(ReadFile(Path("copy.img")), ReadFile(Path("source.bin")));
+    EXPECT_TRUE(form->LogLines().isEmpty());
 }
 
 TEST_F(CloneWindow, SavesTheLogWithAndWithoutSystemInformation) {
