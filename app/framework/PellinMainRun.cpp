@@ -103,7 +103,9 @@ bool TPellinMainForm::AskOrAbort(const QString& question) {
 
 bool TPellinMainForm::PrepareOutputFolder(const QString& output) {
     const QString folder = QFileInfo(Expanded(output)).absolutePath();
-    if (QFileInfo::exists(folder))
+    // A file standing where the folder should be is no folder: asking, then
+    // failing to create it, tells the user why.
+    if (QFileInfo(folder).isDir())
         return true;
     if (!AskOrAbort(tr(kWarningMissingPath).arg(folder, host::FileNamePart(output))))
         return false;
@@ -194,8 +196,10 @@ bool TPellinMainForm::IsValidDstFileExt(const QString&) {
     return true;
 }
 
+// Only a regular file is overwritten by an image: a folder (or a device)
+// of that name is left for the engine to refuse or to write into.
 bool TPellinMainForm::DstFileExists(const QString& dstFile) {
-    return QFileInfo::exists(dstFile);
+    return QFileInfo(dstFile).isFile();
 }
 
 uint64_t TPellinMainForm::GetSrcSize(const QString& srcFile) {
@@ -248,7 +252,7 @@ bool TPellinMainForm::RunCommandLine(const QStringList& arguments) {
         else if (file.isEmpty())
             file = argument;
     }
-    if (file.isEmpty() || !QFileInfo::exists(file)) {
+    if (file.isEmpty() || !QFileInfo(file).isFile()) {
         FMessages.Error(this, tr(kCannotOpenFile).arg(file.isEmpty() ? arguments.first() : file));
         return false;
     }

@@ -44,7 +44,7 @@ TMainForm::TMainForm(MessageService& messages, QWidget* parent)
     AddProgressInfo(labCurStatInfo);
     AddOption(labReplaceData, txtReplaceData);
     connect(cmbSrcDrives, &QComboBox::currentIndexChanged, this, &TMainForm::cmbSrcDrivesChange);
-    connect(btnSrcRefresh, &QPushButton::clicked, this, &TMainForm::btnSrcRefreshClick);
+    connect(btnSrcRefresh, &QPushButton::clicked, this, &TMainForm::btnDriveRefreshClick);
     FormCreate();
 }
 
@@ -104,7 +104,7 @@ void TMainForm::cmbSrcDrivesChange() {
     txtSrcFile->setText(cmbSrcDrives->currentText());
 }
 
-void TMainForm::btnSrcRefreshClick() {
+void TMainForm::btnDriveRefreshClick() {
     FillDriveLists();
 }
 

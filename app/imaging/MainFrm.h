@@ -5,6 +5,7 @@
 #pragma once
 
 #include "DriveList.h"
+#include "JobOutcome.h"
 #include "PellinMain.h"
 
 #include <QDateTime>
@@ -25,7 +26,12 @@ class TMainForm : public TPellinMainForm {
   public slots:
     void btnRepairClick() override;
     void cmbSrcDrivesChange();
-    void btnSrcRefreshClick();
+    // The one refresh of the drive list: every page and dialog that offers
+    // drives and disks calls it, and every drop-down of the window follows.
+    void btnDriveRefreshClick();
+
+  public:
+    const TDriveList& DriveList() const { return FDriveList; }
 
   protected:
     void HandleEngineMessage(uintptr_t msg, uintptr_t param, bool& handled) override;
@@ -55,7 +61,8 @@ class TMainForm : public TPellinMainForm {
     int64_t FBadSectorCount = 0;
     QDateTime FStartProcessTime;
     bool FDstIsImageFile = true;
-    TDriveList FDriveList; // display names and the device paths behind them
+    TDriveList FDriveList;  // display names and the device paths behind them
+    JobOutcome FJobOutcome; // what the engine reported during the current job
 
     QComboBox* cmbSrcDrives = nullptr;
     QPushButton* btnSrcRefresh = nullptr;

@@ -47,6 +47,7 @@ bool TMainForm::RunJob(const QString& srcFile, const QString& dstFile) {
         AppendLog(kSeparatorLine);
         return false;
     }
+    FJobOutcome.Begin(GetSrcSize(srcFile)); // the size the log header shows
     FStartProcessTime = QDateTime::currentDateTime();
     UpdateSpeedInfo(0, 0);
     return WaitForJob(source, destination);
@@ -77,7 +78,9 @@ bool TMainForm::WaitForJob(const QString& source, const QString& destination) {
     }
     thread.wait();
     UpdateSpeedInfo(FStartProcessTime.msecsTo(QDateTime::currentDateTime()), FObjCount);
-    return thread.IsSuccessful() != 0;
+    FJobOutcome.engineResult = thread.IsSuccessful();
+    FJobOutcome.stopRequested = IsStopRequested() || FIsRestoreStopping;
+    return FJobOutcome.Succeeded();
 }
 
 // A partition source refuses an output on its own file system; a whole-disk
@@ -106,6 +109,7 @@ void TMainForm::UpdateSpeedInfo(int64_t elapsedMsecs, int64_t bytes) {
 }
 
 void TMainForm::HandleEngineMessage(uintptr_t msg, uintptr_t param, bool& handled) {
+    FJobOutcome.Note(msg, param);
     handled = true;
     switch (msg) {
     case JOBMSG_LOG_TEXT:

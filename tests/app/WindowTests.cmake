@@ -15,3 +15,13 @@ target_compile_definitions(app_window_tests PRIVATE TOLVANE_EXPECTED_VERSION="${
 gtest_discover_tests(app_window_tests
     PROPERTIES LABELS app ENVIRONMENT QT_QPA_PLATFORM=offscreen DISCOVERY_TIMEOUT 60
     DISCOVERY_MODE PRE_TEST)
+
+# The Restore page, the shared drive refresh and how runs fail.
+add_executable(app_restore_tests
+    imaging/FileKindsTest.cpp
+    imaging/linux/DriveRefreshTest.cpp
+    imaging/linux/RunFailureTest.cpp)
+target_link_libraries(app_restore_tests PRIVATE app_window_test_support engine_test_linux)
+gtest_discover_tests(app_restore_tests
+    PROPERTIES LABELS app ENVIRONMENT QT_QPA_PLATFORM=offscreen DISCOVERY_TIMEOUT 60
+    DISCOVERY_MODE PRE_TEST)

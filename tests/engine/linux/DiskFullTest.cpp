@@ -2,6 +2,7 @@
 // what it wrote and returns 1.
 #include "Command.h"
 #include "JobRecorder.h"
+#include "SmallTmpfs.h"
 #include "TempDir.h"
 
 #include <filesystem>
@@ -13,29 +14,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class SmallTmpfs {
-  public:
-    explicit SmallTmpfs(const fs::path& where) : m_where(where) {
-        fs::create_directories(m_where);
-        m_mounted =
-            RunCommand("mount -t tmpfs -o size=1m tmpfs " + Quote(m_where.string())).exitCode == 0;
-    }
-    ~SmallTmpfs() {
-        if (m_mounted)
-            RunCommand("umount " + Quote(m_where.string()));
-    }
-    bool Mounted() const { return m_mounted; }
-
-  private:
-    fs::path m_where;
-    bool m_mounted = false;
-};
-
 TEST(DiskFull, DestinationFillsUp) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to mount a tmpfs";
     TempDir dir;
-    SmallTmpfs full(dir / "full");
+    SmallTmpfs full(dir / "full", "1m");
     if (!full.Mounted())
         GTEST_SKIP() << "cannot mount a tmpfs here";
     WritePatternFile(dir / "source.bin", 3 * 512 * 1024);
