@@ -17,8 +17,7 @@ set(TOLVANE_IMAGING_UI
     imaging/MainFrm.cpp
     imaging/MainFrmRun.cpp
     imaging/MainThread.cpp
-    imaging/MsgFrm.cpp
-    imaging/host/$<IF:$<PLATFORM_ID:Windows>,windows,linux>/OutputLocation.cpp)
+    imaging/MsgFrm.cpp)
 
 add_library(tolvane_windows STATIC ${TOLVANE_FRAMEWORK_UI} ${TOLVANE_IMAGING_UI})
 set_target_properties(tolvane_windows PROPERTIES AUTOMOC ON)

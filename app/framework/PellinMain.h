@@ -4,6 +4,7 @@
 // to disk imaging is a virtual operation that the product window overrides.
 #pragma once
 
+#include "OutputQuestions.h"
 #include "vorlik/JobRecord.h"
 
 #include <QDateTime>
@@ -200,6 +201,7 @@ class TPellinMainForm : public QWidget {
     void HFormWndProc(uintptr_t msg, uintptr_t param);
     bool AskOrAbort(const QString& question);
     bool PrepareOutputFolder(const QString& output);
+    OutputQuestions AskingThroughWindow();
     void AbortJob(const QString& srcFile);
     void RestoreAfterRun();
     void ShowResult(const QString& text, bool plainBox);

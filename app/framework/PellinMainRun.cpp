@@ -6,13 +6,13 @@
 #include "ElapsedTime.h"
 #include "LogText.h"
 #include "MessageService.h"
+#include "OutputQuestions.h"
 #include "PellinConsts.h"
 #include "host/HostQueries.h"
 #include "vorlik/Vorlik.h"
 
 #include <QCoreApplication>
 #include <QDialog>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,17 +73,7 @@ void TPellinMainForm::btnRepairClick() {
     BeginJobLog(source, Expanded(output));
     RunGuard guard([this] { RestoreAfterRun(); });
 
-    if (!IsValidDstFileExt(output) &&
-        !AskOrAbort(tr(kWarningExtension).arg(host::FileNamePart(output)))) {
-        AbortJob(source);
-        return;
-    }
-    if (!PrepareOutputFolder(output)) {
-        AbortJob(source);
-        return;
-    }
-    if (DstFileExists(output) &&
-        !AskOrAbort(tr(kWarningFileExists).arg(host::FileNamePart(output)))) {
+    if (!AskOutputQuestions(output, IsValidDstFileExt(output), AskingThroughWindow())) {
         AbortJob(source);
         return;
     }
@@ -101,18 +91,14 @@ bool TPellinMainForm::AskOrAbort(const QString& question) {
     return FMessages.Confirm(this, question) != MessageService::Answer::No;
 }
 
+OutputQuestions TPellinMainForm::AskingThroughWindow() {
+    return OutputQuestions{[this](const QString& question) { return AskOrAbort(question); },
+                           [this](const QString& text) { FMessages.Error(this, text); },
+                           [this](const QString& output) { return DstFileExists(output); }};
+}
+
 bool TPellinMainForm::PrepareOutputFolder(const QString& output) {
-    const QString folder = QFileInfo(Expanded(output)).absolutePath();
-    // A file standing where the folder should be is no folder: asking, then
-    // failing to create it, tells the user why.
-    if (QFileInfo(folder).isDir())
-        return true;
-    if (!AskOrAbort(tr(kWarningMissingPath).arg(folder, host::FileNamePart(output))))
-        return false;
-    if (QDir().mkpath(folder))
-        return true;
-    FMessages.Error(this, tr(kCannotCreateDir).arg(folder));
-    return false;
+    return ::PrepareOutputFolder(output, AskingThroughWindow());
 }
 
 void TPellinMainForm::AbortJob(const QString& srcFile) {

@@ -1,5 +1,6 @@
 #include "MainFrm.h"
 
+#include "CloneChecks.h"
 #include "DragEdit.h"
 #include "LogText.h"
 #include "MessageService.h"
@@ -114,14 +115,7 @@ void TMainForm::btnRepairClick() {
 }
 
 bool TMainForm::IsValidDstFileExt(const QString& dstFile) {
-    const QString name = QFileInfo(dstFile).fileName();
-    const qsizetype dot = name.lastIndexOf('.');
-    const QString ext = dot < 0 ? QString() : name.mid(dot);
-    for (const QString& accepted : QString(kImageExtensions).split(';', Qt::SkipEmptyParts)) {
-        if (accepted.trimmed().compare(ext, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return HasImageExtension(dstFile);
 }
 
 void TMainForm::BeginJobLog(const QString& srcFile, const QString& dstFile) {

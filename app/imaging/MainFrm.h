@@ -49,7 +49,6 @@ class TMainForm : public TPellinMainForm {
     void GetRepairOptionsStruct(TOptionsStruct* options) override;
 
   private:
-    bool IsOutputOnSource(const QString& srcDevice, const QString& dstFile) const;
     void UpdateSpeedInfo(int64_t elapsedMsecs, int64_t bytes);
     bool WaitForJob(const QString& source, const QString& destination);
     void FillDriveLists();

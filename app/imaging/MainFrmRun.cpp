@@ -1,6 +1,7 @@
 // One job of the product window: names mapped to devices, the output
 // checked against its source, the worker started and awaited, the engine's
 // reports shown.
+#include "CloneChecks.h"
 #include "LogText.h"
 #include "MainFrm.h"
 #include "MainThread.h"
@@ -9,7 +10,6 @@
 #include "SpecConsts.h"
 #include "SpecUtils.h"
 #include "host/HostQueries.h"
-#include "host/OutputLocation.h"
 #include "vorlik/Vorlik.h"
 
 #include <QCoreApplication>
@@ -81,21 +81,6 @@ bool TMainForm::WaitForJob(const QString& source, const QString& destination) {
     FJobOutcome.engineResult = thread.IsSuccessful();
     FJobOutcome.stopRequested = IsStopRequested() || FIsRestoreStopping;
     return FJobOutcome.Succeeded();
-}
-
-// A partition source refuses an output on its own file system; a whole-disk
-// source refuses an output on any of its partitions, since the image would
-// be read back into itself.
-bool TMainForm::IsOutputOnSource(const QString& srcDevice, const QString& dstFile) const {
-    const QString output = QFileInfo(dstFile).absoluteFilePath();
-    switch (host::DevicePathKind(srcDevice)) {
-    case host::PathKind::WholeDisk:
-        return host::FileLiesOnDisk(output, srcDevice);
-    case host::PathKind::Volume:
-        return host::FileLiesOnVolume(output, srcDevice);
-    default:
-        return false;
-    }
 }
 
 void TMainForm::UpdateSpeedInfo(int64_t elapsedMsecs, int64_t bytes) {

@@ -1,6 +1,6 @@
 // A file lies on a block device when the file system holding its folder is
 // mounted from that device (or, for a disk, from one of its partitions).
-#include "host/OutputLocation.h"
+#include "imaging/host/OutputLocation.h"
 
 #include <QDir>
 #include <QFile>

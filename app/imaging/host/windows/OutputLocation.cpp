@@ -1,6 +1,6 @@
 // A file lies on a volume when its drive part names the volume's letter; it
 // lies on a disk when one of its volume's extents is on that disk.
-#include "host/OutputLocation.h"
+#include "imaging/host/OutputLocation.h"
 
 #include <QDir>
 #include <QFileInfo>
