@@ -88,6 +88,13 @@ bool EmptyIfRegular(int fd) {
     return !S_ISREG(st.st_mode) || ::ftruncate(fd, 0) == 0;
 }
 
+// A folder opens for reading on Linux but is no source: refused as
+// Windows refuses it, with access denied.
+bool IsFolder(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 } // namespace
 
 Handle Open(const std::u16string& path, OpenMode mode, int& error) {
@@ -98,6 +105,11 @@ Handle Open(const std::u16string& path, OpenMode mode, int& error) {
     const int fd = OpenRetrying(name, flags);
     if (fd < 0) {
         error = errno;
+        return kInvalidHandle;
+    }
+    if (IsFolder(fd)) {
+        ::close(fd);
+        error = EISDIR;
         return kInvalidHandle;
     }
     const bool shared = mode == OpenMode::ReadSource       ? ShareAs(fd, LOCK_SH)

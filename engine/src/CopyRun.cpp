@@ -41,6 +41,7 @@ int32_t CopyRun::Run(const std::u16string& source, const std::u16string& destina
 
 bool CopyRun::OpenSource(const std::u16string& source) {
     m_source.SetReplaceData(m_options.btReplaceData);
+    m_source.SetStopQuestion([this] { return StopRequested(); });
     if (m_source.Open(source, os::OpenMode::ReadSource, &m_failure))
         return true;
     if (m_failure.m_cause == os::FileCause::SharingViolation) {
@@ -81,7 +82,7 @@ bool CopyRun::PrepareTarget(const std::u16string& destination) {
 
 void CopyRun::CopyLoop() {
     for (;;) {
-        if (m_channel.Send(JOBMSG_QUERY_ABORT, nullptr) != 0)
+        if (StopRequested())
             throw CKestrumException();
         const size_t n = m_source.Read(m_buffer, m_bufferSize);
         if (n > 0)
@@ -92,6 +93,10 @@ void CopyRun::CopyLoop() {
         if (m_source.GetPosition() - m_lastReported >= m_step)
             ReportProgress();
     }
+}
+
+bool CopyRun::StopRequested() const {
+    return m_channel.Send(JOBMSG_QUERY_ABORT, nullptr) != 0;
 }
 
 void CopyRun::ReportProgress() {

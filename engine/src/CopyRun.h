@@ -27,6 +27,7 @@ class CopyRun {
     bool PrepareTarget(const std::u16string& destination);
     void MeasureSource();
     void CopyLoop();
+    bool StopRequested() const;
     void ReportProgress();
     void CleanUp();
     template <typename Step> void Guarded(Step step);

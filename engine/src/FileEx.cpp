@@ -1,5 +1,6 @@
 #include "FileEx.h"
 
+#include "KestrumException.h"
 #include "vorlik/Vorlik.h"
 
 #include <algorithm>
@@ -8,19 +9,15 @@
 namespace vorlik {
 namespace {
 
-// Shortens an attempt of `length` bytes at `pos` so that it ends on a sector
-// boundary; at least the rest of the current sector remains.
-size_t EndOnBoundary(uint64_t pos, size_t length) {
-    const uint64_t sector = CFileEx::kSectorSize;
-    const uint64_t end = (pos + length) / sector * sector;
-    const uint64_t restOfSector = sector - pos % sector;
-    return end > pos ? static_cast<size_t>(end - pos) : static_cast<size_t>(restOfSector);
+uint64_t RestOfSector(uint64_t pos) {
+    return CFileEx::kSectorSize - pos % CFileEx::kSectorSize;
 }
 
 } // namespace
 
 bool CFileEx::Open(const std::u16string& path, os::OpenMode mode, CFileException* error) {
     m_position = 0;
+    m_sectorWise = false;
     if (!CFile::Open(path, mode, error))
         return false;
     int ignored = 0;
@@ -63,34 +60,43 @@ bool CFileEx::IsPhysicalDrive() const {
 
 size_t CFileEx::Read(void* buffer, size_t count) {
     auto* out = static_cast<unsigned char*>(buffer);
-    uint64_t pos = m_position;
-    size_t total = 0;
-    size_t chunk = count;
-    while (total < count) {
-        const size_t attempt = std::min(chunk, count - total);
+    const uint64_t start = m_position;
+    const uint64_t end = start + count;
+    uint64_t pos = start;
+    uint64_t sectorWiseUntil = pos; // a failed read's span, narrowed sector by sector
+    while (pos < end) {
+        const bool oneSector = m_sectorWise || pos < sectorWiseUntil;
+        const auto attempt =
+            static_cast<size_t>(oneSector ? std::min(RestOfSector(pos), end - pos) : end - pos);
         size_t got = 0;
-        if (ReadAt(out + total, attempt, pos, got)) {
+        if (ReadAt(out + (pos - start), attempt, pos, got)) {
             if (got == 0)
                 break; // the end of the source
-            total += got;
             pos += got;
-            chunk = count - total;
+            // A short read stops before the end of the source or before
+            // unreadable data; a single sector tells which.
+            m_sectorWise = got < attempt;
             continue;
         }
-        const uint64_t restOfSector = kSectorSize - pos % kSectorSize;
-        if (attempt > restOfSector) {
-            chunk = EndOnBoundary(pos, attempt / 2);
+        AskStop();
+        if (attempt > RestOfSector(pos)) {
+            sectorWiseUntil = pos + attempt;
             continue;
         }
-        const size_t filled = FillUnreadable(out + total, pos, count - total);
+        const size_t filled = FillUnreadable(out + (pos - start), pos, attempt);
         if (filled == 0)
             break; // failing past the end of the data, or its end is unknown
-        total += filled;
         pos += filled;
-        chunk = count - total;
+        m_sectorWise = true;
     }
+    const auto total = static_cast<size_t>(pos - start);
     m_position += total;
     return total;
+}
+
+void CFileEx::AskStop() const {
+    if (m_stopQuestion && m_stopQuestion())
+        throw CKestrumException();
 }
 
 size_t CFileEx::FillUnreadable(unsigned char* out, uint64_t pos, size_t room) {

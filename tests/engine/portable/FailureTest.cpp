@@ -119,3 +119,43 @@ TEST(JobFailure, SourceNamedAsItsOwnDestinationIsLeftIntact) {
 }
 
 } // namespace
+
+namespace {
+
+// A folder opens as a source on some systems and reads as nothing; taken for
+// an image it would overwrite the start of a disk with filler.
+TEST(JobFailure, FolderAsSourceIsRefusedAndNothingIsCreated) {
+    TempDir dir;
+    const fs::path folder = dir / "folder";
+    fs::create_directory(folder);
+    JobRecorder job;
+
+    EXPECT_EQ(job.Run(folder, dir / "image.img"), 0);
+
+    EXPECT_EQ(job.Codes(), kFailedOpenCodes);
+    EXPECT_EQ(job.Text(JOBMSG_LOG_TEXT),
+              "Error 1: Cannot open the file to be repaired. Access to " + folder.string() +
+                  " was denied.");
+    EXPECT_EQ(job.Text(JOBMSG_MESSAGE_BOX), job.Text(JOBMSG_LOG_TEXT));
+    EXPECT_FALSE(fs::exists(dir / "image.img"));
+}
+
+TEST(JobFailure, FolderAsDestinationIsRefusedAndLeftAsItWas) {
+    TempDir dir;
+    WritePatternFile(dir / "source.bin", kTransfer);
+    const fs::path folder = dir / "folder";
+    fs::create_directory(folder);
+    WritePatternFile(folder / "kept.bin", 1000);
+    JobRecorder job;
+
+    EXPECT_EQ(job.Run(dir / "source.bin", folder), 0);
+
+    EXPECT_EQ(job.Codes(), kFailedOpenCodes);
+    EXPECT_EQ(job.Text(JOBMSG_LOG_TEXT), "Error 4: Cannot create the destination file. Access to " +
+                                             folder.string() + " was denied.");
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    EXPECT_EQ(fs::file_size(folder / "kept.bin"), 1000u);
+}
+
+} // namespace

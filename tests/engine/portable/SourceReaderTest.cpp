@@ -4,6 +4,7 @@
 
 #include "classlib/StringTable.h"
 #include "src/FileEx.h"
+#include "src/KestrumException.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -29,22 +30,48 @@ class FaultyReader : public CFileEx {
     std::vector<Range> unreadable;
     size_t maxPerRead = SIZE_MAX;
     int failFirst = 0;
-    std::vector<std::pair<uint64_t, size_t>> reads; // offset, count
+    std::vector<std::pair<uint64_t, size_t>> reads;  // offset, count
+    std::vector<std::pair<uint64_t, size_t>> failed; // offset, count
+    std::vector<Range> delivered;
 
     bool ReadAt(void* buffer, size_t count, uint64_t offset, size_t& got) override {
         reads.emplace_back(offset, count);
         got = 0;
         if (failFirst > 0) {
             --failFirst;
-            return false;
+            return Fail(offset, count);
         }
         for (const Range& r : unreadable) {
             if (offset < r.end && offset + count > r.begin)
-                return false;
+                return Fail(offset, count);
         }
-        return CFileEx::ReadAt(buffer, std::min(count, maxPerRead), offset, got);
+        const bool ok = CFileEx::ReadAt(buffer, std::min(count, maxPerRead), offset, got);
+        delivered.push_back({offset, offset + got});
+        return ok;
+    }
+
+  private:
+    bool Fail(uint64_t offset, size_t count) {
+        failed.emplace_back(offset, count);
+        return false;
     }
 };
+
+// No byte was delivered twice, and no sector failed twice on its own.
+void ExpectNothingReadAgain(const FaultyReader& reader) {
+    std::vector<Range> ranges = reader.delivered;
+    std::sort(ranges.begin(), ranges.end(), [](Range a, Range b) { return a.begin < b.begin; });
+    for (size_t i = 1; i < ranges.size(); ++i)
+        EXPECT_LE(ranges[i - 1].end, ranges[i].begin) << "delivered again at " << ranges[i].begin;
+    std::vector<uint64_t> failedSectors;
+    for (const auto& [offset, count] : reader.failed) {
+        if (count <= kSector - offset % kSector)
+            failedSectors.push_back(offset / kSector);
+    }
+    std::sort(failedSectors.begin(), failedSectors.end());
+    EXPECT_EQ(std::adjacent_find(failedSectors.begin(), failedSectors.end()), failedSectors.end())
+        << "a sector failed twice";
+}
 
 class SourceReader : public ::testing::Test {
   protected:
@@ -69,7 +96,7 @@ class SourceReader : public ::testing::Test {
     TempDir m_dir;
 };
 
-TEST_F(SourceReader, FailedFullReadIsRetriedAtHalfThenAsksForTheRest) {
+TEST_F(SourceReader, FailedFullReadIsNarrowedToSectorsThatAllSucceed) {
     FaultyReader reader;
     OpenSource(reader, kTransfer);
     reader.failFirst = 1;
@@ -77,8 +104,9 @@ TEST_F(SourceReader, FailedFullReadIsRetriedAtHalfThenAsksForTheRest) {
 
     ASSERT_EQ(reader.Read(buffer.data(), buffer.size()), kTransfer);
 
-    const std::vector<std::pair<uint64_t, size_t>> expected = {
-        {0, kTransfer}, {0, kTransfer / 2}, {kTransfer / 2, kTransfer / 2}};
+    std::vector<std::pair<uint64_t, size_t>> expected = {{0, kTransfer}};
+    for (uint64_t offset = 0; offset < kTransfer; offset += kSector)
+        expected.emplace_back(offset, kSector);
     EXPECT_EQ(reader.reads, expected);
     for (size_t i = 0; i < buffer.size(); ++i)
         ASSERT_EQ(buffer[i], PatternByte(i)) << "at " << i;
@@ -117,6 +145,10 @@ TEST_P(UnreadableSource, FillsUnreadableSectorsAndKeepsEveryOtherByteInPlace) {
         ASSERT_EQ(image[i], inBadSector ? 0xEE : PatternByte(i)) << "at " << i;
     }
     EXPECT_EQ(reader.GetBadSectors(), c.badSectors);
+    // One failing read per unreadable sector, and at most one more per
+    // stretch to find where it lies.
+    EXPECT_LE(reader.failed.size(), c.badSectors + c.unreadable.size());
+    ExpectNothingReadAgain(reader);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -148,6 +180,42 @@ INSTANTIATE_TEST_SUITE_P(
         UnreadableCase{
             "ShortReadsAndAnUnreadableSector", 2 * kTransfer, {{300000, 300001}}, 1000, 1}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(SourceReader, AfterAnUnreadableSectorTheNextTransferStartsWithOneSector) {
+    FaultyReader reader;
+    OpenSource(reader, 2 * kTransfer);
+    reader.unreadable = {{kTransfer - kSector, kTransfer + 2 * kSector}};
+    std::vector<uint8_t> buffer(kTransfer);
+    ASSERT_EQ(reader.Read(buffer.data(), buffer.size()), kTransfer);
+    reader.reads.clear();
+    reader.failed.clear();
+
+    ASSERT_EQ(reader.Read(buffer.data(), buffer.size()), kTransfer);
+
+    const std::vector<std::pair<uint64_t, size_t>> expected = {
+        {kTransfer, kSector},
+        {kTransfer + kSector, kSector},
+        {kTransfer + 2 * kSector, kSector},
+        {kTransfer + 3 * kSector, kTransfer - 3 * kSector}};
+    EXPECT_EQ(reader.reads, expected);
+    EXPECT_EQ(reader.failed.size(), 2u);
+    EXPECT_EQ(reader.GetBadSectors(), 3u);
+}
+
+TEST_F(SourceReader, StopQuestionIsAskedAfterEveryFailingReadAndEndsTheRead) {
+    FaultyReader reader;
+    OpenSource(reader, 2 * kTransfer);
+    reader.unreadable = {{4096, kTransfer + 4096}};
+    size_t questions = 0;
+    reader.SetStopQuestion([&] { return ++questions == 10; });
+    std::vector<uint8_t> buffer(kTransfer);
+
+    EXPECT_THROW(reader.Read(buffer.data(), buffer.size()), vorlik::CKestrumException);
+
+    EXPECT_EQ(questions, 10u);
+    EXPECT_EQ(reader.failed.size(), 10u);
+    EXPECT_TRUE(reader.reads.back() == reader.failed.back()) << "read on after the stop";
+}
 
 TEST_F(SourceReader, SeekFollowsItsOrigin) {
     FaultyReader reader;

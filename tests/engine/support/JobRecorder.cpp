@@ -34,7 +34,10 @@ int32_t VORLIK_CALL JobRecorder::Callback(uintptr_t code, uintptr_t param, uintp
     if (code == JOBMSG_QUERY_ABORT) {
         ++self->m_queries;
         self->messages.push_back(message);
-        return self->m_stopAt != 0 && self->m_queries >= self->m_stopAt ? 1 : 0;
+        self->m_stopping = self->m_stopping ||
+                           (self->m_stopAt != 0 && self->m_queries >= self->m_stopAt) ||
+                           (self->m_stopWhen && self->m_stopWhen());
+        return self->m_stopping ? 1 : 0;
     }
     if (code == JOBMSG_PROGRESS)
         message.value = *reinterpret_cast<const uint8_t*>(param);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ class JobRecorder {
   public:
     // Answers the n-th stop question (counting from 1) with "stop"; 0 never.
     void StopAtQuery(size_t n) { m_stopAt = n; }
+    // Answers every stop question with "stop" from the first on where the
+    // condition holds.
+    void StopWhen(std::function<bool()> condition) { m_stopWhen = std::move(condition); }
 
     int32_t Run(const std::u16string& source, const std::u16string& destination,
                 const TOptionsStruct* options);
@@ -43,6 +47,8 @@ class JobRecorder {
 
   private:
     size_t m_stopAt = 0;
+    std::function<bool()> m_stopWhen;
+    bool m_stopping = false;
     size_t m_queries = 0;
 };
 

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -25,7 +27,8 @@ std::string FuseUnavailable() {
 }
 
 FaultyFile::FaultyFile(const fs::path& mountPoint, uint64_t size,
-                       const std::vector<Stretch>& unreadable)
+                       const std::vector<Stretch>& unreadable,
+                       std::chrono::microseconds failingReadDelay)
     : m_mountPoint(mountPoint) {
     fs::create_directories(m_mountPoint);
     std::string bad;
@@ -35,6 +38,7 @@ FaultyFile::FaultyFile(const fs::path& mountPoint, uint64_t size,
     if (m_pid == 0) {
         ::setenv("FAULTY_SIZE", std::to_string(size).c_str(), 1);
         ::setenv("FAULTY_BAD", bad.c_str(), 1);
+        ::setenv("FAULTY_DELAY_US", std::to_string(failingReadDelay.count()).c_str(), 1);
         ::execl(FAULTY_FS_PROGRAM, FAULTY_FS_PROGRAM, m_mountPoint.c_str(), "-f", nullptr);
         ::_exit(127);
     }
@@ -52,6 +56,14 @@ FaultyFile::FaultyFile(const fs::path& mountPoint, uint64_t size,
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     m_failure = "the FUSE test file system did not mount within 10 s";
+}
+
+uint64_t FaultyFile::FailedReads() const {
+    std::ifstream count(m_mountPoint / "failed_reads");
+    uint64_t n = 0;
+    if (!(count >> n))
+        throw std::runtime_error("cannot read the failing-read count of " + m_mountPoint.string());
+    return n;
 }
 
 FaultyFile::~FaultyFile() {
