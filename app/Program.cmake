@@ -17,7 +17,8 @@ set(TOLVANE_IMAGING_UI
     imaging/MainFrm.cpp
     imaging/MainFrmRun.cpp
     imaging/MainThread.cpp
-    imaging/MsgFrm.cpp)
+    imaging/MsgFrm.cpp
+    imaging/RightsNotice.cpp)
 
 add_library(tolvane_windows STATIC ${TOLVANE_FRAMEWORK_UI} ${TOLVANE_IMAGING_UI})
 set_target_properties(tolvane_windows PROPERTIES AUTOMOC ON)
@@ -27,4 +28,5 @@ target_link_libraries(tolvane_windows PUBLIC tolvane_frontend tolvane_engine_cli
 
 add_executable(tolvane imaging/main.cpp)
 target_link_libraries(tolvane PRIVATE tolvane_windows)
+target_compile_definitions(tolvane PRIVATE TOLVANE_APP_ID="${TOLVANE_APP_ID}")
 set_target_properties(tolvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/app)

@@ -1,5 +1,7 @@
 #include "ShellOpen.h"
 
+#include "host/HostQueries.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -17,7 +19,7 @@ ShellOpenHandler& Handler() {
 void ShellOpen(const QUrl& target) {
     if (Handler())
         Handler()(target);
-    else
+    else if (!host::OpenForInvokingUser(target))
         QDesktopServices::openUrl(target);
 }
 

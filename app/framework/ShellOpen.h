@@ -1,5 +1,6 @@
 // Opening web pages, mail links and files with the desktop's default
-// handler, behind one function that tests can replace.
+// handler, behind one function that tests can replace. A program started
+// with borrowed administrator rights opens them as the user who started it.
 #pragma once
 
 #include <QUrl>

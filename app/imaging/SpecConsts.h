@@ -29,3 +29,8 @@ inline constexpr char kCloneSuccess[] =
     "sectors encountered.";
 inline constexpr char kSettingInfo[] = "Setting Information:";
 inline constexpr char kSettingInfoEnd[] = "End of Setting Information";
+
+// Start-up without the rights to open drives and disks.
+inline constexpr char kNoAdministratorRights[] =
+    "Tolvane is running without administrator rights: drives and disks cannot be listed or "
+    "opened. Start Tolvane as administrator to clone or restore them.";

@@ -9,6 +9,7 @@ target_link_libraries(app_window_test_support PUBLIC tolvane_windows Qt6::Test G
 add_executable(app_window_tests
     framework/SharedControlsTest.cpp
     imaging/CloneWindowTest.cpp
+    imaging/RightsNoticeTest.cpp
     imaging/linux/CloneRunTest.cpp)
 target_link_libraries(app_window_tests PRIVATE app_window_test_support engine_test_linux)
 target_compile_definitions(app_window_tests PRIVATE TOLVANE_EXPECTED_VERSION="${PROJECT_VERSION}")

@@ -13,6 +13,7 @@
 #include <optional>
 
 class QSettings;
+class QUrl;
 
 namespace host {
 
@@ -103,5 +104,16 @@ std::unique_ptr<QSettings> OpenProgramSettings(const QString& programName);
 
 // A file's fixed version record; false when it has none.
 bool ReadFixedFileInfo(const QString& fileName, TFixedFileInfo& info);
+
+// Whether the program may open drives and disks: root on Linux, an elevated
+// process on Windows.
+bool HasAdministratorRights();
+
+// When the program runs with rights it borrowed from another user (Linux:
+// root started through pkexec), starts the desktop's opener for the target
+// as that user and returns true, also when that cannot be done safely: what
+// the user opens never runs as root. False when the program runs as the
+// user it serves, who then opens the target directly.
+bool OpenForInvokingUser(const QUrl& target);
 
 } // namespace host
