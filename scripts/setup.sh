@@ -10,6 +10,7 @@ PACKAGES=(
     libfuse3-dev fuse3
     util-linux fdisk dosfstools e2fsprogs
     xvfb xauth
+    dpkg-dev librsvg2-bin desktop-file-utils appstream
     mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine64 googletest
 )
