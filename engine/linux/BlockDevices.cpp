@@ -69,6 +69,25 @@ bool IsPartition(dev_t device) {
     return fs::exists(SysfsDir(device) + "/partition", ec);
 }
 
+dev_t WholeDiskOf(dev_t device) {
+    if (!IsPartition(device))
+        return device;
+    // A partition's sysfs folder lies inside its disk's folder.
+    std::error_code ec;
+    const fs::path folder = fs::canonical(SysfsDir(device), ec);
+    if (ec)
+        return device;
+    return ParseMajorMinor(ReadLine(folder.parent_path() / "dev")).value_or(device);
+}
+
+std::optional<FileId> LoopBackingFile(dev_t disk) {
+    const std::string path = ReadLine(SysfsDir(disk) + "/loop/backing_file");
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return FileId{st.st_dev, st.st_ino};
+}
+
 std::vector<Partition> PartitionsOf(dev_t disk) {
     std::vector<Partition> partitions;
     std::error_code ec;

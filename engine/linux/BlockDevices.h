@@ -12,6 +12,17 @@ namespace vorlik::os::blockdev {
 // The device number when the path names a block device.
 std::optional<dev_t> DeviceNumber(const std::string& path);
 bool IsPartition(dev_t device);
+// The whole disk a partition lies on; any other device itself.
+dev_t WholeDiskOf(dev_t device);
+
+// A file by identity: the device of its file system and its inode.
+struct FileId {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileId&) const = default;
+};
+// The file behind a loop disk; nullopt for any other disk.
+std::optional<FileId> LoopBackingFile(dev_t disk);
 
 struct Partition {
     std::string name; // kernel name, the node under /dev

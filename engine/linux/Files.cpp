@@ -4,9 +4,11 @@
 #include "classlib/Utf16.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <linux/fs.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -80,6 +82,51 @@ bool ShareAs(int fd, int lockOperation) {
     return ::flock(fd, lockOperation | LOCK_NB) == 0 || errno != EWOULDBLOCK;
 }
 
+// A created destination is opened without waiting: a FIFO with no reader
+// fails at once (ENXIO) instead of holding the job in open() beyond the
+// reach of a stop. Writes then wait again, as for any other file.
+int OpenDestinationFile(const std::string& path) {
+    const int fd = OpenRetrying(path, O_WRONLY | O_CREAT | O_NONBLOCK);
+    if (fd >= 0) {
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            return -1;
+        }
+    }
+    return fd;
+}
+
+// Writes in order, for what cannot be written at an offset (a FIFO). A
+// reader that goes away raises SIGPIPE, which would end the whole program:
+// the signal is held back for this thread during the write and a pending
+// one taken away, leaving EPIPE as the write's failure.
+ssize_t WriteInOrder(int fd, const void* buffer, size_t count) {
+    sigset_t pipeSignal, previous, pending;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
+    sigpending(&pending);
+    const bool pendingBefore = sigismember(&pending, SIGPIPE) == 1;
+    ssize_t n;
+    do {
+        n = ::write(fd, buffer, count);
+    } while (n < 0 && errno == EINTR);
+    const int error = errno;
+    // Raised also by a write that got some bytes through before the reader left.
+    sigpending(&pending);
+    if (!pendingBefore && sigismember(&pending, SIGPIPE) == 1) {
+        const timespec now{};
+        while (sigtimedwait(&pipeSignal, nullptr, &now) < 0 && errno == EINTR) {
+        }
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    errno = error;
+    return n;
+}
+
 // Character devices and pipes (/dev/null, a FIFO) have nothing to empty.
 bool EmptyIfRegular(int fd) {
     struct stat st {};
@@ -99,10 +146,9 @@ bool IsFolder(int fd) {
 
 Handle Open(const std::u16string& path, OpenMode mode, int& error) {
     const std::string name = ToUtf8(path);
-    const int flags = mode == OpenMode::ReadSource    ? O_RDONLY
-                      : mode == OpenMode::WriteDevice ? O_WRONLY
-                                                      : O_WRONLY | O_CREAT;
-    const int fd = OpenRetrying(name, flags);
+    const int fd = mode == OpenMode::ReadSource    ? OpenRetrying(name, O_RDONLY)
+                   : mode == OpenMode::WriteDevice ? OpenRetrying(name, O_WRONLY)
+                                                   : OpenDestinationFile(name);
     if (fd < 0) {
         error = errno;
         return kInvalidHandle;
@@ -142,8 +188,10 @@ bool WriteAt(Handle h, const void* buffer, size_t count, uint64_t offset, size_t
     const auto* bytes = static_cast<const unsigned char*>(buffer);
     put = 0;
     while (put < count) {
-        const ssize_t n = ::pwrite(static_cast<int>(h), bytes + put, count - put,
-                                   static_cast<off_t>(offset + put));
+        ssize_t n = ::pwrite(static_cast<int>(h), bytes + put, count - put,
+                             static_cast<off_t>(offset + put));
+        if (n < 0 && errno == ESPIPE) // a FIFO: its bytes go in the order written
+            n = WriteInOrder(static_cast<int>(h), bytes + put, count - put);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {

@@ -7,6 +7,7 @@ set(VORLIK_OS_SOURCES
     linux/Files.cpp
     linux/PartitionSync.cpp
     linux/PathKinds.cpp
+    linux/SourceOverlap.cpp
     linux/VolumeLocks.cpp
     linux/VolumeSize.cpp
 )

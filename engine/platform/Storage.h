@@ -57,6 +57,12 @@ bool IsPathTooLong(const std::u16string& fullPath);
 // Where a path's last component begins: after the last of these characters.
 bool IsPathSeparator(char16_t c);
 
+// True when writing to `destination` would overwrite what the open source
+// reads, whatever names the two paths use: the same disk or volume, a disk
+// and a volume on it, a file and the disk or volume it backs. `error` is
+// then the system's number for a sharing violation.
+bool OverlapsSource(Handle source, const std::u16string& destination, int& error);
+
 // Path kinds.
 bool IsPhysicalDrivePath(const std::u16string& path);
 bool IsDevicePath(const std::u16string& path);

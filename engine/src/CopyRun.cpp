@@ -60,7 +60,16 @@ void CopyRun::MeasureSource() {
     m_lastReported = m_source.GetPosition();
 }
 
+// A destination that is the source under another name, or a disk and one
+// of its own volumes, is refused as the system refuses a file that is open
+// as the source: nothing is opened for writing.
 bool CopyRun::OpenDestination(const std::u16string& destination) {
+    int sharingError = 0;
+    if (os::OverlapsSource(m_source.GetHandle(), destination, sharingError)) {
+        m_failure = CFileException::FromOsError(sharingError, destination);
+        ReportFailure(FormatFileError(m_failure, kTextCannotCreateDestination));
+        return false;
+    }
     const auto mode =
         m_isPhysical || m_isVolume ? os::OpenMode::WriteDevice : os::OpenMode::CreateForWrite;
     if (m_destination.Open(destination, mode, &m_failure))

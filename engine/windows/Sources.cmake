@@ -4,6 +4,7 @@ set(VORLIK_OS_SOURCES
     windows/DeviceControl.cpp
     windows/Files.cpp
     windows/PathKinds.cpp
+    windows/SourceOverlap.cpp
     windows/VolumeLocks.cpp
     windows/VolumeSize.cpp
 )
