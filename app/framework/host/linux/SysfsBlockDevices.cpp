@@ -64,7 +64,9 @@ BlockDevice Describe(const QString& name) {
     return device;
 }
 
-QString Unescape(const QString& field) {
+} // namespace
+
+QString UnescapeMountField(const QString& field) {
     // The mount table writes blanks, tabs, newlines and backslashes as \ooo.
     QString text;
     for (qsizetype i = 0; i < field.size(); ++i) {
@@ -80,8 +82,6 @@ QString Unescape(const QString& field) {
     }
     return text;
 }
-
-} // namespace
 
 QList<BlockDevice> BlockDevices() {
     QStringList names = QDir(kSysBlock).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System);
@@ -113,7 +113,7 @@ QHash<dev_t, QString> MountPoints() {
             continue;
         const dev_t device = ParseMajorMinor(QString::fromLatin1(fields[2]));
         if (!mounts.contains(device))
-            mounts.insert(device, Unescape(QString::fromLocal8Bit(fields[4])));
+            mounts.insert(device, UnescapeMountField(QString::fromLocal8Bit(fields[4])));
     }
     return mounts;
 }

@@ -25,6 +25,9 @@ QList<BlockDevice> BlockDevices();
 // Nothing to offer: an unattached loop device, an empty zram.
 bool HoldsNothing(const BlockDevice& device);
 
+// A field of the mount table with its octal escapes (\040 for a blank) undone.
+QString UnescapeMountField(const QString& field);
+
 // The first mount point of every mounted device.
 QHash<dev_t, QString> MountPoints();
 
