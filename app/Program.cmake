@@ -30,3 +30,10 @@ add_executable(tolvane imaging/main.cpp)
 target_link_libraries(tolvane PRIVATE tolvane_windows)
 target_compile_definitions(tolvane PRIVATE TOLVANE_APP_ID="${TOLVANE_APP_ID}")
 set_target_properties(tolvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/app)
+
+# The image file search window.
+target_sources(tolvane_windows PRIVATE
+    search/FileSearch.cpp
+    search/SearchFrm.cpp
+    search/SearchFrmBuild.cpp)
+target_include_directories(tolvane_windows PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/search)
