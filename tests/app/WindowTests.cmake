@@ -26,3 +26,13 @@ target_link_libraries(app_restore_tests PRIVATE app_window_test_support engine_t
 gtest_discover_tests(app_restore_tests
     PROPERTIES LABELS app ENVIRONMENT QT_QPA_PLATFORM=offscreen DISCOVERY_TIMEOUT 60
     DISCOVERY_MODE PRE_TEST)
+
+# The image file search: the walk and the window, on trees the tests build.
+add_executable(app_search_tests
+    search/FileWalkTest.cpp
+    search/HardDrivesTest.cpp
+    search/SearchWindowTest.cpp)
+target_link_libraries(app_search_tests PRIVATE app_window_test_support engine_test_linux)
+gtest_discover_tests(app_search_tests
+    PROPERTIES LABELS app ENVIRONMENT QT_QPA_PLATFORM=offscreen DISCOVERY_TIMEOUT 60
+    DISCOVERY_MODE PRE_TEST)
