@@ -1,7 +1,8 @@
 #include "FileSearch.h"
 
+#include "host/WalkPath.h"
+
 #include <QDir>
-#include <QFile>
 #include <QMetaObject>
 
 #include <mutex>
@@ -20,8 +21,8 @@ QDateTime ToDateTime(std::chrono::system_clock::time_point time) {
 
 TFoundFile ToFoundFile(host::WalkedFile&& file) {
     TFoundFile found;
-    found.Directory = QFile::decodeName(QByteArray::fromStdString(file.directory));
-    found.FileName = QFile::decodeName(QByteArray::fromStdString(file.name));
+    found.Directory = host::FromWalkPath(file.directory);
+    found.FileName = host::FromWalkPath(file.name);
     found.Attributes = file.attributes;
     found.FileSize = file.size;
     found.CreateDate = ToDateTime(file.created);
@@ -141,11 +142,11 @@ void TFileSearch::Execute() {
         return;
     host::WalkRequest request;
     for (const QString& dir : SplitDirs(Dirs))
-        request.roots.push_back(QFile::encodeName(dir).toStdString());
+        request.roots.push_back(host::ToWalkPath(dir));
     request.recurse = RecurseSubDirs;
     request.mask = TNameMask(FileMasks.toStdString());
     request.skippedFileSystems = SkippedFileSystems;
-    request.homeFolder = QFile::encodeName(QDir(QDir::homePath()).canonicalPath()).toStdString();
+    request.homeFolder = host::ToWalkPath(QDir(QDir::homePath()).canonicalPath());
 
     m_worker = std::make_shared<Worker>(this, Criteria);
     m_running = true;
@@ -175,7 +176,7 @@ void TFileSearch::Deliver() {
     for (host::WalkedFile& file : mail.found)
         emit OnFound(ToFoundFile(std::move(file)));
     if (!mail.ended && !mail.folder.empty())
-        emit OnDirChange(QFile::decodeName(QByteArray::fromStdString(mail.folder)));
+        emit OnDirChange(host::FromWalkPath(mail.folder));
     if (!mail.ended)
         return;
     if (m_thread.joinable())
