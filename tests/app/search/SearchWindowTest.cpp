@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <functional>
@@ -307,7 +308,7 @@ class LargeTree : public SearchWindow {
         s_tree = std::make_unique<SearchTree>(searchtest::LargeTreeBase());
         for (int i = 0; i < kFolders; ++i) {
             s_tree->File(QString("d%1/x.img").arg(i));
-            for (int j = 0; j < 50; ++j)
+            for (int j = 0; j < 250; ++j)
                 ::mkdir(
                     QFile::encodeName(s_tree->Path(QString("d%1/e%2").arg(i).arg(j))).constData(),
                     0755);
@@ -332,7 +333,7 @@ class LargeTree : public SearchWindow {
         ASSERT_TRUE(form->IsSearching());
     }
 
-    static constexpr int kFolders = 100;
+    static constexpr int kFolders = 200;
     static inline std::unique_ptr<SearchTree> s_tree;
 };
 
@@ -340,6 +341,9 @@ TEST_F(LargeTree, StopShowsTheCancelText) {
     OnFirstFolder([this] {
         EXPECT_EQ(Child<QPushButton>("btnSearch")->text(), "&Stop Search");
         EXPECT_TRUE(Child<QLabel>("labDir")->text().startsWith("Search in /"));
+        EXPECT_TRUE(Child<QTimer>("Timer")->isActive());
+        EXPECT_EQ(Child<QTimer>("Timer")->interval(), 60000);
+        EXPECT_EQ(Child<QProgressBar>("Gauge")->maximum(), 0) << "the gauge does not run";
         Click("btnSearch");
     });
     StartSearch();
@@ -349,6 +353,7 @@ TEST_F(LargeTree, StopShowsTheCancelText) {
     EXPECT_EQ(Child<QPushButton>("btnSearch")->text(), "&Start Search");
     EXPECT_TRUE(Child<QLabel>("labDir")->text().isEmpty());
     EXPECT_EQ(Child<QProgressBar>("Gauge")->maximum(), 1) << "the gauge still runs";
+    EXPECT_FALSE(Child<QTimer>("Timer")->isActive());
 }
 
 TEST_F(LargeTree, ClosingAndConfirmingEndsTheSearchWithoutTheCancelText) {
