@@ -5,6 +5,7 @@ set(TOLVANE_FRAMEWORK_UI
     framework/DragEdit.cpp
     framework/PellinMain.cpp
     framework/PellinMainLog.cpp
+    framework/PellinMainClose.cpp
     framework/PellinMainPages.cpp
     framework/PellinMainRun.cpp
     framework/PellinMainThread.cpp

@@ -68,6 +68,7 @@ inline constexpr char kAbortCloning[] = "Abort cloning '%1'.";
 inline constexpr char kUserAborts[] = "User aborts the cloning process.";
 inline constexpr char kFailToClone[] = "Fail to clone '%1'!";
 inline constexpr char kCannotOpenFile[] = "Cannot open file '%1'!";
+inline constexpr char kStopRunAndClose[] = "A run is in progress. Stop it and close Tolvane?";
 
 // The process log.
 inline constexpr char kLogStart[] = "Start cloning process ...";

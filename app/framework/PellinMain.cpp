@@ -125,10 +125,12 @@ void TPellinMainForm::FormCreate() {
     FActiveSubTabIndex = 1;
     btnOptionsSubTab->setChecked(true);
     MainTabChange(kClonePage);
+    ConnectSessionEnd();
     InitForm();
 }
 
 void TPellinMainForm::FormDestroy() {
+    qApp->removeEventFilter(this);
     delete FHFormWnd;
     FHFormWnd = nullptr;
     DoneForm();

@@ -55,6 +55,9 @@ class TPellinMainForm : public QWidget {
     bool RunCommandLine(const QStringList& arguments);
 
     bool IsStopRequested() const { return FIsStopping || FIsBatchStopping; }
+    // The window is waiting for the run to end in order to close: results
+    // go to the log only, no box holds the close up.
+    bool IsClosing() const { return FCloseAfterRun; }
     MessageService& Messages() const { return FMessages; }
 
     void AppendLog(const QString& text);
@@ -79,6 +82,9 @@ class TPellinMainForm : public QWidget {
 
     virtual void HandleEngineMessage(uintptr_t msg, uintptr_t param, bool& handled) = 0;
     virtual bool IsValidDstFileExt(const QString& dstFile);
+    // Why the output cannot be used at all, asked before any question;
+    // empty when it can.
+    virtual QString GetOutputRefusal(const QString& dstFile);
     virtual bool DstFileExists(const QString& dstFile);
     virtual bool RunJob(const QString& srcFile, const QString& dstFile) = 0;
     virtual void BeginJobLog(const QString& srcFile, const QString& dstFile);
@@ -92,6 +98,10 @@ class TPellinMainForm : public QWidget {
     virtual void AddSettingInfo(QStringList& lines) = 0;
     virtual uint64_t GetSrcSize(const QString& srcFile);
     virtual void MainTabChanged(int index);
+    // A run of any kind is going: the product adds the runs of its own pages.
+    virtual bool IsRunGoing() const;
+    // Asks the running run to stop, as its stop button does.
+    virtual void StopRun();
     // The update check after the first show; nothing until it exists.
     virtual void RunAutoUpdate();
 
@@ -109,6 +119,8 @@ class TPellinMainForm : public QWidget {
     void showEvent(QShowEvent* event) override;
     void customEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     bool FInRepair = false;
     bool FIsStopping = false;
@@ -203,6 +215,10 @@ class TPellinMainForm : public QWidget {
     bool PrepareOutputFolder(const QString& output);
     OutputQuestions AskingThroughWindow();
     void AbortJob(const QString& srcFile);
+    void RefuseJob(const QString& refusal);
+    void ConnectSessionEnd();
+    void CloseWithoutAsking();
+    void CloseWhenRunEnded();
     void RestoreAfterRun();
     void ShowResult(const QString& text, bool plainBox);
     void GetLogWithSysInfo(QStringList& lines);
@@ -219,4 +235,7 @@ class TPellinMainForm : public QWidget {
     QGridLayout* FOptionsGrid = nullptr;
     int FOptionRows = 0;
     bool FShown = false;
+    bool FCloseAfterRun = false; // the run was stopped for a close
+    bool FCloseUnasked = false;  // the session ends or the program quits
+    QTimer* FCloseTimer = nullptr;
 };

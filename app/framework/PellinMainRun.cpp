@@ -73,6 +73,11 @@ void TPellinMainForm::btnRepairClick() {
     BeginJobLog(source, Expanded(output));
     RunGuard guard([this] { RestoreAfterRun(); });
 
+    if (const QString refusal = GetOutputRefusal(output); !refusal.isEmpty()) {
+        RefuseJob(refusal);
+        AbortJob(source);
+        return;
+    }
     if (!AskOutputQuestions(output, IsValidDstFileExt(output), AskingThroughWindow())) {
         AbortJob(source);
         return;
@@ -105,10 +110,20 @@ void TPellinMainForm::AbortJob(const QString& srcFile) {
     AppendLog(tr(kAbortCloning).arg(host::FileNamePart(srcFile)));
 }
 
+// An error box and the log lines of a refusal, before anything is opened.
+void TPellinMainForm::RefuseJob(const QString& refusal) {
+    FMessages.Error(this, refusal);
+    AppendLog(kSeparatorLine);
+    AppendLog(refusal);
+    AppendLog(kSeparatorLine);
+}
+
 void TPellinMainForm::ShowResult(const QString& text, bool plainBox) {
     if (text.trimmed().isEmpty())
         return;
     AppendLog(StripHtmlTags(text));
+    if (IsClosing())
+        return;
     if (plainBox) {
         FMessages.Information(this, text);
         return;
@@ -180,6 +195,10 @@ void TPellinMainForm::EnableControls(bool enabled) {
 
 bool TPellinMainForm::IsValidDstFileExt(const QString&) {
     return true;
+}
+
+QString TPellinMainForm::GetOutputRefusal(const QString&) {
+    return {};
 }
 
 // Only a regular file is overwritten by an image: a folder (or a device)

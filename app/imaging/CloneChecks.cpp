@@ -4,6 +4,7 @@
 #include "framework/host/HostQueries.h"
 #include "imaging/host/OutputLocation.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -28,4 +29,11 @@ bool IsOutputOnSource(const QString& srcDevice, const QString& dstFile) {
     default:
         return false;
     }
+}
+
+QString OutputRefusal(const QString& dstFile) {
+    if (host::DevicePathKind(dstFile) == host::PathKind::File)
+        return {};
+    return QCoreApplication::translate("TMainForm", kOutputIsDevice)
+        .arg(host::FileNamePart(dstFile));
 }

@@ -12,3 +12,8 @@ bool HasImageExtension(const QString& dstFile);
 // source volume itself or, for a whole-disk source, on any of its volumes,
 // since the image would be read back into itself.
 bool IsOutputOnSource(const QString& srcDevice, const QString& dstFile);
+
+// Why the output cannot take an image at all: it names a drive or disk (a
+// block device, or a link to one), which only Restore writes onto. Empty
+// when it can; character devices such as /dev/null take an image as a file.
+QString OutputRefusal(const QString& dstFile);

@@ -36,6 +36,7 @@ class TMainForm : public TPellinMainForm {
   protected:
     void HandleEngineMessage(uintptr_t msg, uintptr_t param, bool& handled) override;
     bool IsValidDstFileExt(const QString& dstFile) override;
+    QString GetOutputRefusal(const QString& dstFile) override;
     bool RunJob(const QString& srcFile, const QString& dstFile) override;
     void BeginJobLog(const QString& srcFile, const QString& dstFile) override;
     void EndJob() override;
@@ -47,6 +48,8 @@ class TMainForm : public TPellinMainForm {
     void AddSettingInfo(QStringList& lines) override;
     uint64_t GetSrcSize(const QString& srcFile) override;
     void GetRepairOptionsStruct(TOptionsStruct* options) override;
+    bool IsRunGoing() const override;
+    void StopRun() override;
 
   private:
     void UpdateSpeedInfo(int64_t elapsedMsecs, int64_t bytes);

@@ -83,6 +83,22 @@ bool TMainForm::WaitForJob(const QString& source, const QString& destination) {
     return FJobOutcome.Succeeded();
 }
 
+// An image file is never written onto a drive or disk: that is Restore's
+// work, with its own question.
+QString TMainForm::GetOutputRefusal(const QString& dstFile) {
+    return FDstIsImageFile ? OutputRefusal(dstFile) : QString();
+}
+
+bool TMainForm::IsRunGoing() const {
+    return TPellinMainForm::IsRunGoing() || FInRestore;
+}
+
+void TMainForm::StopRun() {
+    TPellinMainForm::StopRun();
+    if (FInRestore)
+        FIsRestoreStopping = true;
+}
+
 void TMainForm::UpdateSpeedInfo(int64_t elapsedMsecs, int64_t bytes) {
     const double elapsedDays = static_cast<double>(elapsedMsecs) / 86400000.0;
     const int64_t speed =
@@ -106,7 +122,8 @@ void TMainForm::HandleEngineMessage(uintptr_t msg, uintptr_t param, bool& handle
         FObjCount = EngineCount(param);
         break;
     case JOBMSG_MESSAGE_BOX:
-        Messages().Information(this, EngineText(param));
+        if (!IsClosing()) // the text is in the log too
+            Messages().Information(this, EngineText(param));
         break;
     case JOBMSG_BYTES_DONE:
         UpdateSpeedInfo(FStartProcessTime.msecsTo(QDateTime::currentDateTime()),

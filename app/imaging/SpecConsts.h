@@ -20,6 +20,9 @@ inline constexpr char kHintSrcRefresh[] = "Refresh drive and disk list";
 inline constexpr char kOutputOnSource[] =
     "Error 1: Destination file '%1' cannot be outputted to the source disk/drive, you must "
     "output it to another disk/drive!";
+inline constexpr char kOutputIsDevice[] =
+    "'%1' is a drive or disk, not an image file. Use Restore to write an image onto a drive or "
+    "disk.";
 inline constexpr char kWarningOverwrite[] =
     "Warning 6: All data on destination disk/drive will be overwritten! Are you sure?";
 inline constexpr char kCloned[] = "%1 cloned. Speed: %2/min.";

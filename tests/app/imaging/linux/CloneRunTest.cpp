@@ -1,6 +1,7 @@
 // Clone runs of the real main window on loop devices the tests attach:
-// the image, the log, the displays, a stop click, an engine failure and the
-// refusal of an output on its own source.
+// the image, the log, the displays, a stop click, an engine failure, the
+// refusal of an output on its own source or on a device, and closing the
+// window during a run.
 #include "../CloneWindowFixture.h"
 
 #include "Command.h"
@@ -14,9 +15,15 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
+using Answer = MessageService::Answer;
 using testsupport::LoopDisk;
 using testsupport::MustRun;
 using testsupport::Quote;
@@ -163,5 +170,156 @@ INSTANTIATE_TEST_SUITE_P(Sources, OutputOnSource,
                          ::testing::Values(OnSourceCase{"Partition", false},
                                            OnSourceCase{"WholeDisk", true}),
                          [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// An output that names a drive or disk is refused before any question, and
+// the device keeps every byte.
+struct DeviceOutputCase {
+    const char* name;
+    bool throughLink;
+    friend void PrintTo(const DeviceOutputCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class DeviceOutput : public CloneRun, public ::testing::WithParamInterface<DeviceOutputCase> {};
+
+TEST_P(DeviceOutput, IsRefusedBeforeAnyQuestion) {
+    ChooseSource(disk->Partition(1));
+    const auto before = m_dir / "before.img";
+    std::filesystem::copy_file(disk->BackingFile(), before);
+    QString output = QString::fromStdString(disk->Device());
+    if (GetParam().throughLink) {
+        output = Path("disk-link");
+        ASSERT_TRUE(QFile::link(QString::fromStdString(disk->Device()), output));
+    }
+    SetOutput(output);
+
+    Click("btnRepair");
+
+    const QString refusal = "'" + QFileInfo(output).fileName() +
+                            "' is a drive or disk, not an image file. Use Restore to write an "
+                            "image onto a drive or disk.";
+    EXPECT_EQ(messages.Texts("error"), QStringList{refusal});
+    EXPECT_TRUE(messages.Texts("confirm").isEmpty());
+    const QStringList log = form->LogLines();
+    ASSERT_EQ(log.size(), 9) << log.join('\n').toStdString();
+    EXPECT_EQ(log.mid(5, 3), (QStringList{kSeparatorLine, refusal, kSeparatorLine}));
+    EXPECT_TRUE(log[8].startsWith("Abort cloning '")) << log[8].toStdString();
+    EXPECT_TRUE(Child<QLabel>("labCurStatInfo")->text().isEmpty()); // no job ran
+    EXPECT_TRUE(testsupport::SameContent(before, disk->BackingFile()));
+    EXPECT_TRUE(testsupport::CanOpenExclusively(disk->Device()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, DeviceOutput,
+                         ::testing::Values(DeviceOutputCase{"Node", false},
+                                           DeviceOutputCase{"Link", true}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// A character device takes an image as a file does.
+TEST_F(CloneRun, DevNullAsTheOutputStillWorks) {
+    const QString source = ChooseSource(disk->Partition(1));
+    SetOutput("/dev/null");
+
+    Click("btnRepair");
+
+    EXPECT_TRUE(messages.Texts("error").isEmpty());
+    EXPECT_EQ(messages.Texts("window"),
+              QStringList{"8.00 MB in drive/disk '" + source +
+                          "' have been cloned to the image file successfully!<BR>0 bad source "
+                          "sectors encountered."});
+}
+
+// Closing the window during a run: the question, and what each answer does.
+class CloseDuringRun : public CloneRun {
+  protected:
+    // Asks the window to close once, while the copy is under way.
+    void CloseMidRun(std::function<void()> close) {
+        QObject::connect(Child<QProgressBar>("Gauge"), &QProgressBar::valueChanged, form.get(),
+                         [this, close](int value) {
+                             if (value > 0 && value < 100 && !m_closeAsked) {
+                                 m_closeAsked = true;
+                                 close();
+                             }
+                         });
+    }
+
+    // Waits for the window to go, then sees at once whether the source and
+    // the image are free.
+    void WaitForTheEnd(const QString& image) {
+        m_ended = QTest::qWaitFor([this] { return !form->isVisible(); }, 10000);
+        m_sourceFree = testsupport::CanOpenExclusively(disk->Partition(2));
+        m_imageFree = CanLockExclusively(image);
+    }
+
+    static bool CanLockExclusively(const QString& file) {
+        const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        ::close(fd);
+        return locked;
+    }
+
+    const QString kQuestion = "A run is in progress. Stop it and close Tolvane?";
+    bool m_closeAsked = false;
+    bool m_ended = false;
+    bool m_sourceFree = false;
+    bool m_imageFree = false;
+};
+
+TEST_F(CloseDuringRun, AnsweredNoLetsTheRunFinish) {
+    ChooseSource(disk->Partition(2));
+    const QString output = Path("part2.img");
+    SetOutput(output);
+    messages.answers = {Answer::No};
+    CloseMidRun([this] { EXPECT_FALSE(form->close()); });
+
+    Click("btnRepair");
+
+    EXPECT_TRUE(m_closeAsked);
+    EXPECT_EQ(messages.Texts("confirm"), QStringList{kQuestion});
+    EXPECT_TRUE(ImageEquals(output, disk->Partition(2)));
+    EXPECT_TRUE(form->LogLines().last().endsWith("0 bad source sectors encountered."));
+    QTest::qWait(200);
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(CloseDuringRun, AnsweredYesStopsTheRunAndCloses) {
+    ChooseSource(disk->Partition(2));
+    const QString output = Path("part2.img");
+    SetOutput(output);
+    messages.answers = {Answer::Yes};
+    CloseMidRun([this] { EXPECT_FALSE(form->close()); });
+
+    Click("btnRepair");
+    WaitForTheEnd(output);
+
+    EXPECT_EQ(messages.Texts("confirm"), QStringList{kQuestion});
+    EXPECT_TRUE(messages.Texts("information").isEmpty()); // nothing holds the close up
+    const QStringList log = form->LogLines();
+    EXPECT_EQ(log.last(), "User aborts the cloning process.");
+    EXPECT_TRUE(log.contains("Cloning process completes."));
+    EXPECT_TRUE(m_ended);
+    EXPECT_TRUE(m_sourceFree);
+    EXPECT_TRUE(m_imageFree);
+}
+
+// The program quitting (as at the end of a session) stops the run without a question.
+TEST_F(CloseDuringRun, QuittingStopsTheRunWithoutAsking) {
+    ChooseSource(disk->Partition(2));
+    const QString output = Path("part2.img");
+    SetOutput(output);
+    CloseMidRun([] {
+        QEvent quit(QEvent::Quit);
+        QCoreApplication::sendEvent(qApp, &quit);
+    });
+
+    Click("btnRepair");
+    WaitForTheEnd(output);
+
+    EXPECT_TRUE(messages.Texts("confirm").isEmpty());
+    EXPECT_EQ(form->LogLines().last(), "User aborts the cloning process.");
+    EXPECT_TRUE(m_ended);
+    EXPECT_TRUE(m_sourceFree);
+    EXPECT_TRUE(m_imageFree);
+}
 
 } // namespace
