@@ -5,10 +5,12 @@
 #include "host/HostQueries.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral(TOLVANE_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(TOLVANE_APP_ID)));
     QtMessageService messages;
     TMainForm form(messages);
     form.show();

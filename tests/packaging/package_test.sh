@@ -141,8 +141,14 @@ case_private_folder() {
     extract
     [[ $(readelf -d "$program" | grep -E 'RPATH|RUNPATH') == *'[$ORIGIN]'* ]] ||
         fail "the program's run path is not its own folder: $(readelf -d "$program" | grep PATH)"
-    ldd "$program" | grep -q "libvorlik.so => $private/libvorlik.so" ||
-        fail "ldd finds the engine elsewhere: $(ldd "$program" | grep vorlik)"
+    local binary
+    for binary in "$program" "$root/usr/bin/tolvane-cli"; do
+        [[ -e $binary ]] || continue
+        [[ $(ldd "$binary" | grep libvorlik) =~ "=> "(.*)" (" ]] ||
+            fail "ldd finds no engine for $binary"
+        [[ $(readlink -f "${BASH_REMATCH[1]}") == "$private/libvorlik.so" ]] ||
+            fail "ldd finds the engine of $binary at ${BASH_REMATCH[1]}"
+    done
     start_program "$work/program.log" env -i "${program_environment[@]}" "$program"
     local engines
     engines=$(grep -o '/[^ ]*libvorlik[^ ]*' "/proc/$pid/maps" | sort -u)
