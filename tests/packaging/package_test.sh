@@ -9,6 +9,8 @@
 set -euo pipefail
 
 readonly notice="running without administrator rights"
+# Arguments that a shell would split, unquote or run; they must arrive as is.
+# shellcheck disable=SC2016
 readonly blanks_and_quotes=("/no such/disk image.img" "it's \"quoted\"" '$(touch /tmp/x)' ' ' '-E')
 
 work=
@@ -139,6 +141,7 @@ case_desktop_files() {
 
 case_private_folder() {
     extract
+    # shellcheck disable=SC2016
     [[ $(readelf -d "$program" | grep -E 'RPATH|RUNPATH') == *'[$ORIGIN]'* ]] ||
         fail "the program's run path is not its own folder: $(readelf -d "$program" | grep PATH)"
     local binary
