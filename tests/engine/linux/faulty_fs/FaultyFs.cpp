@@ -52,6 +52,8 @@ void ReadConfig() {
             unreadable.push_back(
                 {std::stoull(item.substr(0, dash)), std::stoull(item.substr(dash + 1))});
     }
+    const char* delay = std::getenv("FAULTY_DELAY_US");
+    failingReadDelay = std::chrono::microseconds(delay ? std::strtoull(delay, nullptr, 10) : 0);
 }
 
 int GetAttr(const char* path, struct stat* st, fuse_file_info*) {
