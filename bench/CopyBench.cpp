@@ -1,11 +1,18 @@
-// Copies a 1 GiB file with the engine and with `dd bs=512K conv=fsync`,
-// alternating, and prints the median wall time of each and their ratio.
+// Copies 1 GiB with the engine and with `dd bs=512K conv=fsync`, alternating,
+// first file to file, then from a loop disk to a file, and prints for each
+// the median wall time, their ratio, and the median page-cache growth: what
+// of source and copy is resident afterwards, both having been evicted before
+// every run.
 //
 //   build/bench/copy_bench [folder] [rounds]
 //
 // The folder (default: the system's temporary folder) holds the source and
-// the copies; put it on the file system you want to measure.
+// the copies; put it on the file system you want to measure. The loop disk
+// part needs root and is left out without it.
 #include "CallEngineJob.h"
+#include "Command.h"
+#include "LoopDisk.h"
+#include "PageCache.h"
 
 #include <algorithm>
 #include <chrono>
@@ -22,6 +29,12 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 constexpr uint64_t kSize = 1ull << 30;
+constexpr double kMiB = 1024.0 * 1024.0;
+
+struct Run {
+    double seconds = 0;
+    double residentMiB = 0;
+};
 
 void WriteSource(const fs::path& file) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -37,34 +50,66 @@ int32_t VORLIK_CALL NeverStop(uintptr_t, uintptr_t, uintptr_t) {
     return 0;
 }
 
-double TimeEngine(const fs::path& source, const fs::path& destination) {
-    fs::remove(destination);
-    const std::u16string src = source.u16string(), dst = destination.u16string();
-    const TOptionsStruct options{0};
+template <typename Copy> Run Measure(const fs::path& source, const fs::path& copy, Copy run) {
+    fs::remove(copy);
+    testsupport::EvictFromCache(source);
     const auto start = Clock::now();
-    if (CallEngineJob(src.c_str(), &options, dst.c_str(), &NeverStop, 0) != 1) {
-        std::fprintf(stderr, "engine copy failed\n");
-        std::exit(1);
-    }
-    return std::chrono::duration<double>(Clock::now() - start).count();
+    run();
+    Run result;
+    result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    result.residentMiB =
+        static_cast<double>(testsupport::ResidentBytes(source) + testsupport::ResidentBytes(copy)) /
+        kMiB;
+    return result;
 }
 
-double TimeDd(const fs::path& source, const fs::path& destination) {
-    fs::remove(destination);
-    const std::string command = "dd if='" + source.string() + "' of='" + destination.string() +
-                                "' bs=512K conv=fsync status=none";
-    const auto start = Clock::now();
-    if (std::system(command.c_str()) != 0) {
-        std::fprintf(stderr, "dd failed\n");
-        std::exit(1);
-    }
-    return std::chrono::duration<double>(Clock::now() - start).count();
+Run TimeEngine(const fs::path& source, const fs::path& copy) {
+    return Measure(source, copy, [&] {
+        const std::u16string src = source.u16string(), dst = copy.u16string();
+        const TOptionsStruct options{0};
+        if (CallEngineJob(src.c_str(), &options, dst.c_str(), &NeverStop, 0) != 1) {
+            std::fprintf(stderr, "engine copy failed\n");
+            std::exit(1);
+        }
+    });
+}
+
+Run TimeDd(const fs::path& source, const fs::path& copy) {
+    return Measure(source, copy, [&] {
+        const std::string command = "dd if=" + testsupport::Quote(source.string()) +
+                                    " of=" + testsupport::Quote(copy.string()) +
+                                    " bs=512K conv=fsync status=none";
+        if (std::system(command.c_str()) != 0) {
+            std::fprintf(stderr, "dd failed\n");
+            std::exit(1);
+        }
+    });
 }
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const size_t mid = values.size() / 2;
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+void Compare(const char* title, const fs::path& source, const fs::path& copy, int rounds) {
+    std::printf("%s\n", title);
+    std::vector<double> engineTime, ddTime, engineCache, ddCache;
+    for (int round = 0; round < rounds; ++round) {
+        const Run e = TimeEngine(source, copy);
+        const Run d = TimeDd(source, copy);
+        std::printf("  round %d: engine %.3f s, %.1f MiB cached; dd %.3f s, %.1f MiB cached\n",
+                    round + 1, e.seconds, e.residentMiB, d.seconds, d.residentMiB);
+        engineTime.push_back(e.seconds);
+        engineCache.push_back(e.residentMiB);
+        ddTime.push_back(d.seconds);
+        ddCache.push_back(d.residentMiB);
+    }
+    fs::remove(copy);
+    std::printf("  median: engine %.3f s, dd %.3f s, ratio engine/dd %.3f; "
+                "cache growth engine %.1f MiB, dd %.1f MiB\n",
+                Median(engineTime), Median(ddTime), Median(engineTime) / Median(ddTime),
+                Median(engineCache), Median(ddCache));
 }
 
 } // namespace
@@ -75,19 +120,18 @@ int main(int argc, char* argv[]) {
     const fs::path source = folder / "copy_bench_source.bin";
     const fs::path copy = folder / "copy_bench_copy.bin";
     WriteSource(source);
+    Compare("1 GiB file to file:", source, copy, rounds);
 
-    std::vector<double> engine, dd;
-    TimeDd(source, copy); // warm-up: both runs then find the source cached alike
-    for (int round = 0; round < rounds; ++round) {
-        engine.push_back(TimeEngine(source, copy));
-        dd.push_back(TimeDd(source, copy));
-        std::printf("round %d: engine %.3f s, dd %.3f s\n", round + 1, engine.back(), dd.back());
+    if (const std::string why = testsupport::LoopDevicesUnavailable(); !why.empty()) {
+        std::printf("loop disk to file left out: %s\n", why.c_str());
+    } else {
+        testsupport::LoopDisk disk(source, kSize, "");
+        // The loop driver reads its file directly: the disk's own cache is
+        // the only one, as with a real disk.
+        testsupport::MustRun("losetup --direct-io=on " + testsupport::Quote(disk.Device()));
+        testsupport::EvictFromCache(source);
+        Compare("1 GiB loop disk to file:", disk.Device(), copy, rounds);
     }
     fs::remove(source);
-    fs::remove(copy);
-
-    const double engineMedian = Median(engine), ddMedian = Median(dd);
-    std::printf("median: engine %.3f s, dd %.3f s, ratio engine/dd %.3f\n", engineMedian, ddMedian,
-                engineMedian / ddMedian);
     return 0;
 }

@@ -5,6 +5,7 @@ pkg_check_modules(BLKID REQUIRED IMPORTED_TARGET blkid)
 set(VORLIK_OS_SOURCES
     linux/BlockDevices.cpp
     linux/Files.cpp
+    linux/PageCache.cpp
     linux/PartitionSync.cpp
     linux/PathKinds.cpp
     linux/SourceOverlap.cpp

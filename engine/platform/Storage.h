@@ -63,6 +63,17 @@ bool IsPathSeparator(char16_t c);
 // then the system's number for a sharing violation.
 bool OverlapsSource(Handle source, const std::u16string& destination, int& error);
 
+// The system's page cache. A job hands back the pages of the ranges it has
+// finished with, so that imaging a large disk leaves other programs' data in
+// memory. Where the system offers no such control these do nothing.
+// Whether reads and writes through the handle go through the page cache.
+bool HasPageCache(Handle h);
+// Hands back the cached pages of a range that has been read; advisory.
+void DropReadPages(Handle h, uint64_t offset, uint64_t length);
+// Waits until the writes of a range have reached the medium, then hands
+// back its pages. False, with `error`, when writing the range failed.
+bool DropWrittenPages(Handle h, uint64_t offset, uint64_t length, int& error);
+
 // Path kinds.
 bool IsPhysicalDrivePath(const std::u16string& path);
 bool IsDevicePath(const std::u16string& path);

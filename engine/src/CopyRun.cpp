@@ -28,8 +28,10 @@ int32_t CopyRun::Run(const std::u16string& source, const std::u16string& destina
         m_isPhysical = os::IsPhysicalDrivePath(destination);
         m_isVolume = !m_isPhysical && os::IsDevicePath(destination);
         destinationOpened = OpenDestination(destination);
-        if (destinationOpened && PrepareTarget(destination))
+        if (destinationOpened && PrepareTarget(destination)) {
+            m_cacheWindow.Attach(m_source, m_destination);
             CopyLoop();
+        }
     });
     if (!destinationOpened) {
         m_source.Abort();
@@ -94,9 +96,12 @@ void CopyRun::CopyLoop() {
         if (StopRequested())
             throw CKestrumException();
         const size_t n = m_source.Read(m_buffer, m_bufferSize);
-        if (n > 0)
+        if (n > 0) {
+            const uint64_t writtenAt = m_bytesWritten;
             m_destination.Write(m_buffer, n);
-        m_bytesWritten += n;
+            m_bytesWritten += n;
+            m_cacheWindow.Copied(m_source.GetPosition() - n, writtenAt, n);
+        }
         if (n < m_bufferSize)
             return;
         if (m_source.GetPosition() - m_lastReported >= m_step)
@@ -135,6 +140,7 @@ void CopyRun::CleanUp() {
         Guarded([&] { os::UpdateDiskProperties(m_destination.GetHandle()); });
     // Whatever was written must be on the medium before success is reported.
     Guarded([&] { m_destination.Flush(); });
+    Guarded([&] { m_cacheWindow.Drain(); });
     Guarded([&] { m_destination.Close(); });
     Guarded([&] { m_source.Close(); });
 }

@@ -1,6 +1,7 @@
 // The working state and steps of one copy job.
 #pragma once
 
+#include "CacheWindow.h"
 #include "Communicator.h"
 #include "FileEx.h"
 #include "Options.h"
@@ -42,6 +43,7 @@ class CopyRun {
     CFileException m_failure;
     CFileEx m_source;
     CFile m_destination;
+    CacheWindow m_cacheWindow;
     os::LockedVolumes m_lockedVolumes;
     os::Handle m_targetLock = os::kInvalidHandle;
     bool m_isPhysical = false;

@@ -3,6 +3,7 @@
 set(VORLIK_OS_SOURCES
     windows/DeviceControl.cpp
     windows/Files.cpp
+    windows/PageCache.cpp
     windows/PathKinds.cpp
     windows/SourceOverlap.cpp
     windows/VolumeLocks.cpp
