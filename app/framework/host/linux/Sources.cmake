@@ -2,6 +2,7 @@
 set(TOLVANE_HOST_SOURCES
     host/linux/AdministratorRights.cpp
     host/linux/BlockDevices.cpp
+    host/linux/DeviceDetails.cpp
     host/linux/DeviceHandle.cpp
     host/linux/Environment.cpp
     host/linux/FreeSpace.cpp

@@ -3,6 +3,7 @@
 set(TOLVANE_HOST_SOURCES
     host/windows/AdministratorRights.cpp
     host/windows/BlockDevices.cpp
+    host/windows/DeviceDetails.cpp
     host/windows/DeviceHandle.cpp
     host/windows/Environment.cpp
     host/windows/FreeSpace.cpp
