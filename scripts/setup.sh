@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
     cmake ninja-build g++ pkg-config git
     libgtest-dev libgmock-dev
-    libblkid-dev
+    libblkid-dev libssl-dev
     qt6-base-dev
     libfuse3-dev fuse3
     util-linux fdisk dosfstools e2fsprogs

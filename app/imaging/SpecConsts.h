@@ -37,3 +37,28 @@ inline constexpr char kSettingInfoEnd[] = "End of Setting Information";
 inline constexpr char kNoAdministratorRights[] =
     "Tolvane is running without administrator rights: drives and disks cannot be listed or "
     "opened. Start Tolvane as administrator to clone or restore them.";
+
+// The Restore page and its run.
+inline constexpr char kRestoreTab[] = "&Restore";
+inline constexpr char kRestoreSelSrcFile[] = "Select source &image file:";
+inline constexpr char kRestoreSelDstFile[] = "Restore image to &drive or disk:";
+inline constexpr char kRestoreDstNote[] =
+    "NOTE: ALL DATA ON DESTINATION DISK/DRIVE WILL BE OVERWRITTEN!";
+inline constexpr char kStartRestore[] = "&Start Restore";
+inline constexpr char kStopRestore[] = "&Stop Restore";
+inline constexpr char kRestoreLogPrompt[] = "Restore process log:";
+inline constexpr char kRestoreFilter[] = "Disk/Drive image files (*.img)|*.img|All files (*.*)|*.*";
+inline constexpr char kHintRestoreSrcMore[] = "Browse and select source image file";
+inline constexpr char kHintRestoreSrcSearch[] = "Search the local disks for image files";
+inline constexpr char kSelectSourceImage[] = "Please select source image file!";
+inline constexpr char kImageFileMissing[] =
+    "'%1' does not exist! Please select an existing image file!";
+inline constexpr char kSelectTarget[] = "Please select target drive or disk!";
+inline constexpr char kLogRestoreStart[] = "Start restore process ...";
+inline constexpr char kLogRestoreSource[] = "Source image file: '%1'; Total size: %2 bytes";
+inline constexpr char kLogRestoreTarget[] = "Restore to drive or disk: '%1'";
+inline constexpr char kLogRestoreCompletes[] = "Restore process completes.";
+inline constexpr char kUserAbortsRestore[] = "User aborts the restore process";
+inline constexpr char kFailToRestore[] = "Fail to restore image data to '%1'!";
+inline constexpr char kRestoreSuccess[] =
+    "%1 in image file '%2' have been restored to the disk/drive successfully!";
