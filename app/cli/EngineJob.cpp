@@ -48,7 +48,9 @@ int32_t VORLIK_CALL OnEngineMessage(uintptr_t msg, uintptr_t param, uintptr_t co
         break;
     case JOBMSG_LOG_TEXT:
         job.progress.Finish();
-        job.console.Error(QString::fromUtf16(reinterpret_cast<const char16_t*>(param)));
+        // Multi-line texts come with CR LF; a terminal wants LF.
+        job.console.Error(
+            QString::fromUtf16(reinterpret_cast<const char16_t*>(param)).remove(u'\r'));
         break;
     case JOBMSG_TOTAL_BYTES:
         job.ended = true;

@@ -29,6 +29,9 @@ void Catch(int signal) {
 void Install() {
     Catch(SIGINT);
     Catch(SIGTERM);
+    // A reader of the output that goes away (`| head`) must not end a job
+    // half way; the lost lines are no failure of the job.
+    ::signal(SIGPIPE, SIG_IGN);
 }
 
 bool Requested() {
