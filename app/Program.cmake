@@ -16,6 +16,8 @@ set(TOLVANE_FRAMEWORK_UI
     framework/logdlg.cpp)
 set(TOLVANE_IMAGING_UI
     imaging/MainFrm.cpp
+    imaging/MainFrmRestore.cpp
+    imaging/MainFrmRestorePage.cpp
     imaging/MainFrmRun.cpp
     imaging/MainThread.cpp
     imaging/MsgFrm.cpp

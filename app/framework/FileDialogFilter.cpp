@@ -1,7 +1,5 @@
 #include "FileDialogFilter.h"
 
-#include <QStringList>
-
 QString GetFilterExt(const QString& filter, int index) {
     const QStringList parts = filter.split(u'|');
     const qsizetype patternAt = qsizetype{2} * index - 1;
@@ -13,4 +11,12 @@ QString GetFilterExt(const QString& filter, int index) {
     if (dot < 0 || dot < pattern.lastIndexOf(u'/') || dot < pattern.lastIndexOf(u'\\'))
         return {};
     return pattern.mid(dot + 1);
+}
+
+QStringList GetFilterNames(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList names;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        names << parts[i];
+    return names;
 }

@@ -37,15 +37,6 @@ constexpr int kWindowHeight = 545;
 // The private message a window posts itself on its first show (3024).
 const QEvent::Type kAutoUpdateEvent = static_cast<QEvent::Type>(QEvent::User + 2024);
 
-// The names of a "name|pattern|name|pattern" filter, as the dialog lists them.
-QStringList DialogNameFilters(const QString& filter) {
-    const QStringList parts = filter.split('|');
-    QStringList names;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        names << parts[i];
-    return names;
-}
-
 } // namespace
 
 TPellinMainForm::TPellinMainForm(MessageService& messages, QWidget* parent)
@@ -63,10 +54,10 @@ TPellinMainForm::TPellinMainForm(MessageService& messages, QWidget* parent)
     BuildAboutPage();
     BuildFooter();
 
-    auto* pages = new QVBoxLayout(FPageArea);
-    pages->setContentsMargins(0, 0, 0, 0);
+    FPageLayout = new QVBoxLayout(FPageArea);
+    FPageLayout->setContentsMargins(0, 0, 0, 0);
     for (QWidget* page : {palRepairTab, palBatchRepairTab, palOptionsTab, palAboutTab})
-        pages->addWidget(page);
+        FPageLayout->addWidget(page);
     auto* window = new QVBoxLayout(this);
     window->setContentsMargins(0, 0, 0, 0);
     window->setSpacing(0);
@@ -103,7 +94,7 @@ void TPellinMainForm::FormCreate() {
     setFixedSize(kWindowWidth, kWindowHeight);
     // The start buttons' two looks.
     setStyleSheet("QPushButton[skinStyle=\"stopbutton\"] { color: #b00000; font-weight: bold; }");
-    SaveDialog->setNameFilters(DialogNameFilters(tr(kSaveFilter)));
+    SaveDialog->setNameFilters(GetFilterNames(tr(kSaveFilter)));
     AlignSourceAndOutputFields();
     txtSrcFile->DragAccept(true);
     connect(txtSrcFile, &TDragEdit::OnDropFile, txtSrcFile,
@@ -275,4 +266,10 @@ void TPellinMainForm::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void TPellinMainForm::AddPage(QWidget* page) {
+    page->setParent(FPageArea);
+    page->hide();
+    FPageLayout->addWidget(page);
 }

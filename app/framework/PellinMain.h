@@ -110,10 +110,23 @@ class TPellinMainForm : public QWidget {
     void AddOutputNote(QWidget* note);
     void AddProgressInfo(QWidget* info);
     void AddOption(QWidget* label, QWidget* control);
+    // A page of the product's own, shown by its page button through
+    // MainTabChange; `position` counts the header's page buttons from the left.
+    void AddPage(QWidget* page);
+    void AddPageButton(QPushButton* button, int index, int position);
+    // The process log, its progress panel and Save Log are shared by the
+    // pages that run jobs: this puts them on `grid` from `row` on, across
+    // `columns` columns, the progress panel as wide as the log.
+    void PlaceLogArea(QGridLayout* grid, int row, int columns);
+    QGridLayout* RepairTabGrid() const { return FRepairGrid; }
+    static constexpr int kRepairLogRow = 4;
+    static constexpr int kRepairColumns = 4;
 
     void GetResultMessage(const QString& srcFile, const QString& dstFile, bool succeeded,
                           bool aborted, QString& text, bool& plainBox);
     void SetProgress(int value, QProgressBar* gauge, QLabel* label);
+    // The skin's look of a start/stop button: "startbutton" or "stopbutton".
+    void SetButtonStyle(QPushButton* button, const char* style);
     void EndJobLog();
     void FormShow();
     void showEvent(QShowEvent* event) override;
@@ -224,11 +237,13 @@ class TPellinMainForm : public QWidget {
     void GetLogWithSysInfo(QStringList& lines);
     void SaveDialogTypeChange(const QString& filter);
     void OpenLink(const QString& url);
-    void SetButtonStyle(QPushButton* button, const char* style);
     void AlignSourceAndOutputFields();
 
     MessageService& FMessages;
     QWidget* FPageArea = nullptr;
+    QBoxLayout* FPageLayout = nullptr;
+    QBoxLayout* FPageButtonRow = nullptr;
+    QGridLayout* FRepairGrid = nullptr;
     QBoxLayout* FSourceRow = nullptr;
     QBoxLayout* FNoteRow = nullptr;
     QGridLayout* FProgressGrid = nullptr;

@@ -94,14 +94,14 @@ void TPellinMainForm::BuildHeader() {
     FPageButtons->addButton(btnAboutTab, kAboutPage);
     connect(FPageButtons, &QButtonGroup::idClicked, this, &TPellinMainForm::MainTabChange);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(2);
+    FPageButtonRow = new QHBoxLayout;
+    FPageButtonRow->setSpacing(2);
     for (QPushButton* b : {btnRepairTab, btnBatchRepairTab, btnOptionsTab, btnAboutTab})
-        buttons->addWidget(b);
+        FPageButtonRow->addWidget(b);
     auto* right = new QVBoxLayout(palRightHeader);
     right->setContentsMargins(0, 0, 0, 0);
     right->addWidget(btnFacebookLikeImage, 0, Qt::AlignRight);
-    right->addLayout(buttons);
+    right->addLayout(FPageButtonRow);
     auto* header = new QHBoxLayout(palHeader);
     header->setContentsMargins(10, 4, 10, 4);
     header->addWidget(banner);
@@ -138,7 +138,7 @@ void TPellinMainForm::BuildClonePage() {
     FSourceRow = new QHBoxLayout;
     FSourceRow->addWidget(txtSrcFile);
     FNoteRow = new QHBoxLayout;
-    auto* grid = new QGridLayout(palRepairTab);
+    auto* grid = FRepairGrid = new QGridLayout(palRepairTab);
     grid->setContentsMargins(10, 8, 10, 4);
     grid->addWidget(labSelSrcFile, 0, 0);
     grid->addLayout(FSourceRow, 0, 1, 1, 2);
@@ -147,12 +147,9 @@ void TPellinMainForm::BuildClonePage() {
     grid->addWidget(btnDstMore, 1, 2);
     grid->addLayout(FNoteRow, 2, 1, 1, 2);
     grid->addWidget(btnRepair, 0, 3, 2, 1);
-    grid->addWidget(labRepairLogPrompt, 3, 0, 1, 4);
-    grid->addWidget(txtRepairLog, 4, 0, 1, 4);
-    grid->addWidget(palProgress, 5, 0, 1, 3);
-    grid->addWidget(btnSaveLog, 5, 3, Qt::AlignBottom);
+    grid->addWidget(labRepairLogPrompt, kRepairLogRow - 1, 0, 1, kRepairColumns);
+    PlaceLogArea(grid, kRepairLogRow, kRepairColumns);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(4, 1);
 
     connect(btnRepair, &QPushButton::clicked, this, [this] { btnRepairClick(); });
     connect(btnDstMore, &QPushButton::clicked, this, &TPellinMainForm::btnDstMoreClick);
@@ -358,4 +355,23 @@ void TPellinMainForm::AddOption(QWidget* label, QWidget* control) {
     FOptionsGrid->addWidget(label, FOptionRows, 0);
     FOptionsGrid->addWidget(control, FOptionRows, 1);
     ++FOptionRows;
+}
+
+void TPellinMainForm::AddPageButton(QPushButton* button, int index, int position) {
+    button->setParent(palRightHeader);
+    button->setCheckable(true);
+    button->setFixedWidth(kPageButtonWidth);
+    button->setFocusPolicy(Qt::StrongFocus);
+    FPageButtons->addButton(button, index);
+    FPageButtonRow->insertWidget(position, button);
+}
+
+void TPellinMainForm::PlaceLogArea(QGridLayout* grid, int row, int columns) {
+    grid->addWidget(txtRepairLog, row, 0, 1, columns);
+    grid->addWidget(palProgress, row + 1, 0, 1, columns);
+    grid->addWidget(btnSaveLog, row + 2, columns - 1, Qt::AlignRight);
+    grid->setRowStretch(row, 1);
+    // A widget that changes its parent is hidden until shown again.
+    txtRepairLog->show();
+    btnSaveLog->show();
 }

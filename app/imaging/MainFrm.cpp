@@ -46,6 +46,7 @@ TMainForm::TMainForm(MessageService& messages, QWidget* parent)
     AddOption(labReplaceData, txtReplaceData);
     connect(cmbSrcDrives, &QComboBox::currentIndexChanged, this, &TMainForm::cmbSrcDrivesChange);
     connect(btnSrcRefresh, &QPushButton::clicked, this, &TMainForm::btnDriveRefreshClick);
+    BuildRestorePage();
     FormCreate();
 }
 
@@ -66,6 +67,7 @@ void TMainForm::InitForm() {
     btnRemoveAll->setFixedHeight(32);
     cmbSrcDrives->setToolTip(tr(kHintSrcDrives));
     btnSrcRefresh->setToolTip(tr(kHintSrcRefresh));
+    SetUpRestorePage();
     FDstIsImageFile = true;
 
     FSetting = new TSetting();
@@ -91,14 +93,20 @@ void TMainForm::DoneForm() {
     FDriveList.Clear();
 }
 
-// Nothing is selected after filling: the user must choose.
+// Every drop-down of drives follows the one list. Nothing is selected
+// after filling: the user must choose again.
 void TMainForm::FillDriveLists() {
     EnumDrivesAndDisks(FDriveList);
-    const QSignalBlocker blocker(cmbSrcDrives);
-    cmbSrcDrives->clear();
-    cmbSrcDrives->addItems(FDriveList.DisplayNames);
-    cmbSrcDrives->setCurrentIndex(-1);
-    txtSrcFile->setText(cmbSrcDrives->currentText());
+    for (auto [drives, field] :
+         {std::pair<QComboBox*, QLineEdit*>{cmbSrcDrives, txtSrcFile},
+          std::pair<QComboBox*, QLineEdit*>{cmbRestoreDstDrives, txtRestoreDstFile}}) {
+        const QSignalBlocker blocker(drives);
+        drives->clear();
+        drives->addItems(FDriveList.DisplayNames);
+        drives->setCurrentIndex(-1);
+        drives->repaint();
+        field->setText(drives->currentText());
+    }
 }
 
 void TMainForm::cmbSrcDrivesChange() {
@@ -132,9 +140,16 @@ void TMainForm::EndJob() {
 
 void TMainForm::EnableControls(bool enabled) {
     TPellinMainForm::EnableControls(enabled);
-    for (QWidget* w : {static_cast<QWidget*>(cmbSrcDrives), static_cast<QWidget*>(btnSrcRefresh),
-                       static_cast<QWidget*>(txtDstFile), static_cast<QWidget*>(btnDstMore)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(cmbSrcDrives), static_cast<QWidget*>(btnSrcRefresh),
+          static_cast<QWidget*>(txtDstFile), static_cast<QWidget*>(btnDstMore),
+          static_cast<QWidget*>(txtRestoreSrcFile), static_cast<QWidget*>(btnRestoreSrcMore),
+          static_cast<QWidget*>(btnRestoreSrcSearch), static_cast<QWidget*>(cmbRestoreDstDrives),
+          static_cast<QWidget*>(btnRestoreDstRefresh)})
         w->setEnabled(enabled);
+    // The restore's own button stays its stop button; another job's run
+    // leaves no way to start a restore inside it.
+    btnRestore->setEnabled(enabled || FInRestore);
 }
 
 void TMainForm::GetSuccessMessage(const QString& srcFile, const QString&, QString& text) {

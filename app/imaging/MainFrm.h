@@ -12,14 +12,21 @@
 #include <QStringList>
 
 class QComboBox;
+class QFileDialog;
+class QGridLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class TDragEdit;
+class TPellinPanel;
 class TSetting;
 
 class TMainForm : public TPellinMainForm {
     Q_OBJECT
   public:
+    enum ProductPage { kRestorePage = 5 };
+
     explicit TMainForm(MessageService& messages, QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -29,6 +36,15 @@ class TMainForm : public TPellinMainForm {
     // The one refresh of the drive list: every page and dialog that offers
     // drives and disks calls it, and every drop-down of the window follows.
     void btnDriveRefreshClick();
+
+    // The Restore page.
+    void btnRestoreClick();
+    void btnRestoreSrcMoreClick();
+    // Searches the local disks for an image file, once the search window
+    // exists; until then the click does nothing.
+    void btnRestoreSrcSearchClick();
+    void txtRestoreSrcFileDropFile(QObject* sender, const QString& file);
+    void cmbRestoreDstDrivesChange();
 
   public:
     const TDriveList& DriveList() const { return FDriveList; }
@@ -50,11 +66,17 @@ class TMainForm : public TPellinMainForm {
     void GetRepairOptionsStruct(TOptionsStruct* options) override;
     bool IsRunGoing() const override;
     void StopRun() override;
+    void MainTabChanged(int index) override;
 
   private:
     void UpdateSpeedInfo(int64_t elapsedMsecs, int64_t bytes);
     bool WaitForJob(const QString& source, const QString& destination);
     void FillDriveLists();
+    void BuildRestorePage();
+    void SetUpRestorePage();
+    void StartRestore(const QString& source, const QString& target);
+    void EndRestore();
+    QString GetRestoreSuccessText() const;
     TSetting* Setting() const;
 
     bool FInRestore = false;
@@ -72,4 +94,20 @@ class TMainForm : public TPellinMainForm {
     QLabel* labCurStatInfo = nullptr;
     QLabel* labReplaceData = nullptr;
     QSpinBox* txtReplaceData = nullptr;
+
+    TPellinPanel* palRestoreTab = nullptr;
+    QPushButton* btnRestoreTab = nullptr;
+    QLabel* labRestoreSelSrcFile = nullptr;
+    TDragEdit* txtRestoreSrcFile = nullptr;
+    QPushButton* btnRestoreSrcMore = nullptr;
+    QPushButton* btnRestoreSrcSearch = nullptr;
+    QLabel* labRestoreSelDstFile = nullptr;
+    QComboBox* cmbRestoreDstDrives = nullptr;
+    QPushButton* btnRestoreDstRefresh = nullptr;
+    QLineEdit* txtRestoreDstFile = nullptr; // hidden: the chosen display name
+    QLabel* Label7 = nullptr;
+    QPushButton* btnRestore = nullptr;
+    QLabel* labRestoreLogPrompt = nullptr;
+    QFileDialog* RestoreOpenDialog = nullptr;
+    QGridLayout* FRestoreGrid = nullptr;
 };

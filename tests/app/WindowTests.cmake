@@ -20,7 +20,9 @@ gtest_discover_tests(app_window_tests
 # The Restore page, the shared drive refresh and how runs fail.
 add_executable(app_restore_tests
     imaging/FileKindsTest.cpp
+    imaging/RestoreWindowTest.cpp
     imaging/linux/DriveRefreshTest.cpp
+    imaging/linux/RestoreRunTest.cpp
     imaging/linux/RunFailureTest.cpp)
 target_link_libraries(app_restore_tests PRIVATE app_window_test_support engine_test_linux)
 gtest_discover_tests(app_restore_tests

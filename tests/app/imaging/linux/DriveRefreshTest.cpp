@@ -10,7 +10,13 @@
 
 namespace {
 
-class DriveRefresh : public CloneWindow {
+struct RefreshCase {
+    const char* page;   // the page button that shows it
+    const char* button; // the refresh button clicked
+    friend void PrintTo(const RefreshCase& c, std::ostream* out) { *out << c.button; }
+};
+
+class DriveRefresh : public CloneWindow, public ::testing::WithParamInterface<RefreshCase> {
   protected:
     void SetUp() override {
         if (const std::string why = testsupport::LoopDevicesUnavailable(); !why.empty())
@@ -29,22 +35,28 @@ class DriveRefresh : public CloneWindow {
     testsupport::TempDir m_dir;
 };
 
-TEST_F(DriveRefresh, ADiskAttachedLaterAppearsAfterARefresh) {
-    auto* drives = Child<QComboBox>("cmbSrcDrives");
-    drives->setCurrentIndex(drives->count() - 1);
+TEST_P(DriveRefresh, EitherPagesButtonRefreshesBothDropDowns) {
+    for (const char* name : {"cmbSrcDrives", "cmbRestoreDstDrives"})
+        Child<QComboBox>(name)->setCurrentIndex(0);
     testsupport::LoopDisk disk(m_dir / "late.img", 4 << 20, "");
-    const QString display = apptest::DisplayNameOf(disk.Device());
-    ASSERT_FALSE(display.isEmpty());
-    EXPECT_FALSE(Items("cmbSrcDrives").contains(display));
+    EXPECT_TRUE(apptest::DisplayNameOf(*form, disk.Device()).isEmpty());
 
-    Click("btnSrcRefresh");
+    Click(GetParam().page);
+    Click(GetParam().button);
 
-    TDriveList list;
-    EnumDrivesAndDisks(list);
-    EXPECT_EQ(Items("cmbSrcDrives"), list.DisplayNames);
-    EXPECT_TRUE(Items("cmbSrcDrives").contains(display));
-    EXPECT_EQ(drives->currentIndex(), -1); // the user chooses again
+    const QString display = apptest::DisplayNameOf(*form, disk.Device());
+    ASSERT_FALSE(display.isEmpty()) << "the refresh did not list the new disk";
+    for (const char* name : {"cmbSrcDrives", "cmbRestoreDstDrives"}) {
+        EXPECT_EQ(Items(name), form->DriveList().DisplayNames) << name;
+        EXPECT_EQ(Child<QComboBox>(name)->currentIndex(), -1) << name; // the user chooses again
+    }
     EXPECT_TRUE(Child<TDragEdit>("txtSrcFile")->text().isEmpty());
+    EXPECT_TRUE(Child<QLineEdit>("txtRestoreDstFile")->text().isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Buttons, DriveRefresh,
+                         ::testing::Values(RefreshCase{"btnRepairTab", "btnSrcRefresh"},
+                                           RefreshCase{"btnRestoreTab", "btnRestoreDstRefresh"}),
+                         [](const auto& testCase) { return std::string(testCase.param.button); });
 
 } // namespace

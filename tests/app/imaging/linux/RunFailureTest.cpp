@@ -29,7 +29,7 @@ class RunFailure : public CloneWindow {
         testsupport::MustRun("dd if=/dev/urandom of=" + testsupport::Quote(disk->Device()) +
                              " bs=1M count=24 status=none conv=fsync");
         Click("btnSrcRefresh");
-        source = apptest::ChooseDrive(Child<QComboBox>("cmbSrcDrives"), disk->Device());
+        source = apptest::ChooseDrive(*form, Child<QComboBox>("cmbSrcDrives"), disk->Device());
     }
 
     testsupport::TempDir m_dir;
