@@ -152,6 +152,10 @@ case_private_folder() {
         [[ $(readlink -f "${BASH_REMATCH[1]}") == "$private/libvorlik.so" ]] ||
             fail "ldd finds the engine of $binary at ${BASH_REMATCH[1]}"
     done
+    if [[ -e $root/usr/bin/tolvane-cli ]]; then
+        env -i "${program_environment[@]}" "$root/usr/bin/tolvane-cli" --version ||
+            fail "tolvane-cli does not start from the package"
+    fi
     start_program "$work/program.log" env -i "${program_environment[@]}" "$program"
     local engines
     engines=$(grep -o '/[^ ]*libvorlik[^ ]*' "/proc/$pid/maps" | sort -u)
