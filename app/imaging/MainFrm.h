@@ -20,6 +20,7 @@ class QPushButton;
 class QSpinBox;
 class TDragEdit;
 class TPellinPanel;
+class TSearchForm;
 class TSetting;
 
 class TMainForm : public TPellinMainForm {
@@ -40,14 +41,17 @@ class TMainForm : public TPellinMainForm {
     // The Restore page.
     void btnRestoreClick();
     void btnRestoreSrcMoreClick();
-    // Searches the local disks for an image file, once the search window
-    // exists; until then the click does nothing.
+    // Searches the local disks for an image file; the chosen one becomes
+    // the source.
     void btnRestoreSrcSearchClick();
     void txtRestoreSrcFileDropFile(QObject* sender, const QString& file);
     void cmbRestoreDstDrivesChange();
 
   public:
     const TDriveList& DriveList() const { return FDriveList; }
+    // The image search window, made once at start and kept until the end.
+    void CreateSearchForm();
+    TSearchForm* SearchForm() const { return FSearchForm; }
 
   protected:
     void HandleEngineMessage(uintptr_t msg, uintptr_t param, bool& handled) override;
@@ -79,6 +83,7 @@ class TMainForm : public TPellinMainForm {
     QString GetRestoreSuccessText() const;
     TSetting* Setting() const;
 
+    TSearchForm* FSearchForm = nullptr;
     bool FInRestore = false;
     bool FIsRestoreStopping = false;
     int64_t FObjCount = 0;

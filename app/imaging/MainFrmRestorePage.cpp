@@ -3,7 +3,9 @@
 #include "DragEdit.h"
 #include "FileDialogFilter.h"
 #include "MainFrm.h"
+#include "MessageService.h"
 #include "PellinPanel.h"
+#include "SearchFrm.h"
 #include "SpecConsts.h"
 
 #include <QComboBox>
@@ -119,9 +121,22 @@ void TMainForm::btnRestoreSrcMoreClick() {
     txtRestoreSrcFile->setText(RestoreOpenDialog->selectedFiles().constFirst());
 }
 
+void TMainForm::CreateSearchForm() {
+    if (!FSearchForm)
+        FSearchForm = new TSearchForm(Messages(), this);
+}
+
+// One file is wanted; a search that was cancelled, or closed without Add
+// Selected, leaves the source as it was.
 void TMainForm::btnRestoreSrcSearchClick() {
-    // The image search window hands its chosen file to txtRestoreSrcFile
-    // once it exists; the source field stays as it is until then.
+    CreateSearchForm();
+    FSearchForm->SetSkins(styleSheet(), styleSheet(), QString(), QString());
+    FSearchForm->SetMultiSelect(false);
+    FSearchForm->Tag = 0;
+    Messages().ShowModal(FSearchForm);
+    const QStringList chosen = FSearchForm->SelectedFiles();
+    if (FSearchForm->Tag == 1 && !chosen.isEmpty())
+        txtRestoreSrcFile->setText(chosen.constFirst());
 }
 
 void TMainForm::txtRestoreSrcFileDropFile(QObject*, const QString& file) {

@@ -13,6 +13,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(TOLVANE_APP_ID)));
     QtMessageService messages;
     TMainForm form(messages);
+    form.CreateSearchForm();
     form.show();
     if (!host::HasAdministratorRights())
         NoteMissingAdministratorRights(form);

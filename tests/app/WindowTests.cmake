@@ -33,6 +33,7 @@ gtest_discover_tests(app_restore_tests
 add_executable(app_search_tests
     search/FileWalkTest.cpp
     search/HardDrivesTest.cpp
+    search/RestoreSearchTest.cpp
     search/SearchWindowTest.cpp)
 target_link_libraries(app_search_tests PRIVATE app_window_test_support engine_test_linux)
 gtest_discover_tests(app_search_tests
