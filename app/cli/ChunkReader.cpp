@@ -1,11 +1,19 @@
 #include "ChunkReader.h"
 
 #include <cerrno>
+#include <fcntl.h>
+#include <new>
 #include <unistd.h>
 
-ChunkReader::ChunkReader(int fd)
-    : m_fd(fd), m_buffers(kSlots, std::vector<unsigned char>(kChunkSize)), m_chunks(kSlots),
-      m_thread([this] { ReadAll(); }) {}
+ChunkReader::ChunkReader(int fd) : m_fd(fd), m_chunks(kSlots) {
+    for (size_t i = 0; i < kSlots; ++i) {
+        auto* buffer = static_cast<unsigned char*>(std::aligned_alloc(kAlignment, kChunkSize));
+        if (!buffer)
+            throw std::bad_alloc();
+        m_buffers.emplace_back(buffer);
+    }
+    m_thread = std::thread([this] { ReadAll(); });
+}
 
 ChunkReader::~ChunkReader() {
     {
@@ -43,11 +51,13 @@ void ChunkReader::ReadAll() {
 
 void ChunkReader::FillSlot(size_t slot, uint64_t offset) {
     Chunk& chunk = m_chunks[slot];
-    chunk = Chunk{m_buffers[slot].data(), 0, 0, offset};
+    chunk = Chunk{m_buffers[slot].get(), 0, 0, offset};
     while (chunk.size < kChunkSize) {
-        const ssize_t n = ::pread(m_fd, m_buffers[slot].data() + chunk.size,
+        const ssize_t n = ::pread(m_fd, m_buffers[slot].get() + chunk.size,
                                   kChunkSize - chunk.size, static_cast<off_t>(offset + chunk.size));
-        if (n < 0 && errno == EINTR)
+        // EINVAL: direct reads refused here, or a read after an unaligned
+        // end; the cache serves the rest.
+        if (n < 0 && (errno == EINTR || (errno == EINVAL && DropDirect())))
             continue;
         if (n < 0) {
             chunk.error = errno;
@@ -57,6 +67,13 @@ void ChunkReader::FillSlot(size_t slot, uint64_t offset) {
             return;
         chunk.size += static_cast<size_t>(n);
     }
+}
+
+bool ChunkReader::DropDirect() {
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    if (flags < 0 || (flags & O_DIRECT) == 0)
+        return false;
+    return ::fcntl(m_fd, F_SETFL, flags & ~O_DIRECT) == 0;
 }
 
 ChunkReader::Chunk ChunkReader::Next() {

@@ -1,11 +1,14 @@
 // Reads a file or device from its start to its end on a thread of its own,
 // a few chunks ahead of the one who takes them, so that reading and the
-// work on what was read overlap.
+// work on what was read overlap. The chunks are aligned for direct reads
+// (O_DIRECT); a descriptor that refuses them is read through the cache.
 #pragma once
 
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -34,11 +37,16 @@ class ChunkReader {
 
   private:
     static constexpr size_t kSlots = 4;
+    static constexpr size_t kAlignment = 4096;
+    struct Free {
+        void operator()(unsigned char* p) const { std::free(p); }
+    };
     void ReadAll();
     void FillSlot(size_t slot, uint64_t offset);
+    bool DropDirect();
 
     int m_fd;
-    std::vector<std::vector<unsigned char>> m_buffers;
+    std::vector<std::unique_ptr<unsigned char[], Free>> m_buffers;
     std::vector<Chunk> m_chunks;
     std::mutex m_mutex;
     std::condition_variable m_changed;

@@ -21,8 +21,8 @@ void RecordJob(CommandResult& result, const JobReport& job) {
 }
 
 ExitStatus CompareAndReport(Console& console, CommandResult& result, const QString& a,
-                            const QString& b, uint64_t sizeOfA, FromMedium fromMedium) {
-    const VerifyResult check = CompareAndHash(console, a, b, sizeOfA, fromMedium);
+                            const QString& b, uint64_t sizeOfA) {
+    const VerifyResult check = CompareAndHash(console, a, b, sizeOfA);
     QJsonObject verify{{"bytes", static_cast<qint64>(check.bytes)}};
     ExitStatus status = ExitStatus::Failure;
     switch (check.verdict) {
@@ -65,7 +65,7 @@ ExitStatus VerifyAfterJob(Console& console, CommandResult& result, const JobRepo
         result.Set("verify", QJsonObject{{"status", "skipped"}, {"reason", reason}});
         return ExitStatus::Success;
     }
-    return CompareAndReport(console, result, a, b, sizeOfA, FromMedium::OnlyB);
+    return CompareAndReport(console, result, a, b, sizeOfA);
 }
 
 uint64_t MeasuredSize(const QString& path) {

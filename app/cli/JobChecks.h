@@ -4,7 +4,6 @@
 
 #include "CommandResult.h"
 #include "EngineJob.h"
-#include "Verifier.h"
 
 #include <QString>
 
@@ -15,17 +14,16 @@ ExitStatus JobStatus(const JobReport& job);
 // Adds the job's figures to the result object.
 void RecordJob(CommandResult& result, const JobReport& job);
 
-// Reads `a` (the job's source) and `b` (its destination) again and compares
-// them, printing the SHA-256 of `a`. The destination is read from its
-// medium; the source as the system gives it, which may be the pages the job
-// has just read. Skipped (with the reason) when the job filled unreadable
-// sectors. Returns the status of the whole command.
+// Reads `a` (the job's source) and `b` (its destination) again from their
+// media and compares them, printing the SHA-256 of `a`. Skipped (with the
+// reason) when the job filled unreadable sectors. Returns the status of the
+// whole command.
 ExitStatus VerifyAfterJob(Console& console, CommandResult& result, const JobReport& job,
                           const QString& a, const QString& b, uint64_t sizeOfA);
 
 // Compares and reports; the status of the check alone.
 ExitStatus CompareAndReport(Console& console, CommandResult& result, const QString& a,
-                            const QString& b, uint64_t sizeOfA, FromMedium fromMedium);
+                            const QString& b, uint64_t sizeOfA);
 
 // The length in bytes of a file or device, through the engine's disk size
 // for devices; 0 when unknown.

@@ -20,17 +20,20 @@ QString SystemText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Opens for reading. From the medium: cached pages of the file or device are
-// dropped first (what a job wrote was flushed before it ended), so that the
-// check reads what the medium holds rather than what memory remembers.
-std::unique_ptr<ChunkReader> OpenForCheck(const QString& path, bool fromMedium, QString& problem) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+// Opens for reading what the medium holds, not what memory remembers of it:
+// direct reads where the file system or device takes them, otherwise
+// through the cache with its pages dropped first (what a job wrote was
+// flushed before it ended).
+std::unique_ptr<ChunkReader> OpenForCheck(const QString& path, QString& problem) {
+    const QByteArray name = QFile::encodeName(path);
+    int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_DIRECT);
+    if (fd < 0 && errno == EINVAL)
+        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         problem = QStringLiteral("Cannot open '%1': %2.").arg(path, SystemText(errno));
         return nullptr;
     }
-    if (fromMedium)
-        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     return std::make_unique<ChunkReader>(fd);
 }
@@ -50,10 +53,10 @@ uint64_t FirstDifference(const ChunkReader::Chunk& a, const ChunkReader::Chunk& 
 } // namespace
 
 VerifyResult CompareAndHash(const Console& console, const QString& a, const QString& b,
-                            uint64_t sizeOfA, FromMedium fromMedium) {
+                            uint64_t sizeOfA) {
     QString problem;
-    const auto readerA = OpenForCheck(a, fromMedium == FromMedium::Both, problem);
-    const auto readerB = readerA ? OpenForCheck(b, true, problem) : nullptr;
+    const auto readerA = OpenForCheck(a, problem);
+    const auto readerB = readerA ? OpenForCheck(b, problem) : nullptr;
     if (!readerB)
         return Failed(problem);
     Sha256 hash;

@@ -18,10 +18,6 @@ struct VerifyResult {
     QString problem;              // what went wrong or what differs, for the user
 };
 
-// Which sides are read from the medium rather than from what the system
-// keeps cached of them.
-enum class FromMedium { Both, OnlyB };
-
 // `sizeOfA` is for the progress display only; 0 when unknown.
 VerifyResult CompareAndHash(const Console& console, const QString& a, const QString& b,
-                            uint64_t sizeOfA, FromMedium fromMedium);
+                            uint64_t sizeOfA);

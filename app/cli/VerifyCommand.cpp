@@ -35,5 +35,5 @@ ExitStatus RunVerify(Console& console, const CliRequest& request) {
             return result.Fail(QStringLiteral("'%1' is a folder.").arg(path));
     }
     stop_signals::Install();
-    return result.End(CompareAndReport(console, result, a, b, MeasuredSize(a), FromMedium::Both));
+    return result.End(CompareAndReport(console, result, a, b, MeasuredSize(a)));
 }
