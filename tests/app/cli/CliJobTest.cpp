@@ -13,6 +13,7 @@
 
 #include <QMap>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -157,6 +158,32 @@ TEST_F(CliJob, RefusalsSayWhyEndWithTheirStatusAndWriteNothing) {
     EXPECT_EQ(Sha256Of(targetBytes), targetSha);
     EXPECT_EQ(Sha256Of((m_dir / "existing.img").string()), existingSha);
     EXPECT_EQ(Sha256Of(source->Partition(2)), sourceSha);
+}
+
+// A terminal on standard input (util-linux script gives one) is asked, and
+// only a typed Yes goes on.
+TEST_F(CliJob, AQuestionOnATerminalTakesTheTypedAnswer) {
+    if (testsupport::RunCommand("command -v script").exitCode != 0)
+        GTEST_SKIP() << "script (util-linux) missing";
+    testsupport::WritePatternFile(m_dir / "small.img", 1 << 20);
+    const auto target = BlankDisk("target.img", 4 << 20);
+    const std::string command = std::string(TOLVANE_CLI_PROGRAM) + " restore " +
+                                testsupport::Quote((m_dir / "small.img").string()) + " " +
+                                testsupport::Quote(target->Device());
+    const auto typed = [&](const std::string& answer) {
+        return testsupport::RunCommand("printf '" + answer + "\\n' | script -qec " +
+                                       testsupport::Quote(command) + " /dev/null");
+    };
+    for (const char* answer : {"n", "", "maybe"}) {
+        const auto run = typed(answer);
+        EXPECT_EQ(run.exitCode, 3) << answer << "\n" << run.output;
+        EXPECT_NE(run.output.find("Are you sure? [y/N]"), std::string::npos) << run.output;
+    }
+    const auto untouched = testsupport::ReadFileBytes(target->BackingFile());
+    EXPECT_TRUE(std::all_of(untouched.begin(), untouched.end(), [](uint8_t b) { return b == 0; }));
+    const auto yes = typed("y");
+    EXPECT_EQ(yes.exitCode, 0) << yes.output;
+    EXPECT_TRUE(SameBytes((m_dir / "small.img").string(), target->Device(), 1 << 20));
 }
 
 TEST_F(CliJob, AJobThatBreaksOffFailsWithTheEnginesText) {
