@@ -1,6 +1,12 @@
 #include "File.h"
 
 namespace vorlik {
+namespace {
+
+// How long a write waits for room before it asks the wait hook again.
+constexpr int kWaitStepMsecs = 100;
+
+} // namespace
 
 CFile::~CFile() {
     Abort();
@@ -27,12 +33,24 @@ bool CFile::Open(const std::u16string& path, os::OpenMode mode, CFileException* 
 }
 
 void CFile::Write(const void* buffer, size_t count) {
-    size_t put = 0;
-    int osError = 0;
-    if (!os::WriteAt(m_hFile, buffer, count, m_writePosition, put, osError))
-        Raise(osError);
-    m_writePosition += put;
-    if (put < count) // the medium took less than asked: it is full
+    const auto* bytes = static_cast<const unsigned char*>(buffer);
+    size_t done = 0;
+    for (;;) {
+        size_t put = 0;
+        int osError = 0;
+        const bool written =
+            os::WriteAt(m_hFile, bytes + done, count - done, m_writePosition, put, osError);
+        m_writePosition += put;
+        done += put;
+        if (written)
+            break;
+        if (!os::IsWriteBusy(osError))
+            Raise(osError);
+        os::WaitWritable(m_hFile, kWaitStepMsecs);
+        if (m_waitHook)
+            m_waitHook();
+    }
+    if (done < count) // the medium took less than asked: it is full
         throw CFileException(os::FileCause::DiskFull, -1, m_strFileName);
 }
 

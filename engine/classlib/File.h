@@ -7,6 +7,7 @@
 #include "platform/Storage.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vorlik {
@@ -20,8 +21,11 @@ class CFile {
 
     virtual bool Open(const std::u16string& path, os::OpenMode mode, CFileException* error);
     // Writes `count` bytes after those written before; a short write is a
-    // full medium.
+    // full medium. While the destination takes nothing more for now, the
+    // write waits in short steps and calls the wait hook after each.
     void Write(const void* buffer, size_t count);
+    // Called while a write waits for room; it may raise to give the write up.
+    void SetWaitHook(std::function<void()> hook) { m_waitHook = std::move(hook); }
     // Pushes written data to the medium.
     void Flush();
     void Close();
@@ -43,6 +47,7 @@ class CFile {
     os::Handle m_hFile = os::kInvalidHandle;
     std::u16string m_strFileName;
     uint64_t m_writePosition = 0;
+    std::function<void()> m_waitHook;
 };
 
 } // namespace vorlik

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <linux/fs.h>
+#include <poll.h>
 #include <pthread.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -84,17 +85,22 @@ bool ShareAs(int fd, int lockOperation) {
 
 // A created destination is opened without waiting: a FIFO with no reader
 // fails at once (ENXIO) instead of holding the job in open() beyond the
-// reach of a stop. Writes then wait again, as for any other file.
+// reach of a stop. A FIFO stays non-blocking, so that a reader that stops
+// reading holds a write only as long as the job wants to wait (see
+// IsWriteBusy); anything else waits in its writes as usual.
 int OpenDestinationFile(const std::string& path) {
     const int fd = OpenRetrying(path, O_WRONLY | O_CREAT | O_NONBLOCK);
-    if (fd >= 0) {
-        const int flags = ::fcntl(fd, F_GETFL);
-        if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
-            const int error = errno;
-            ::close(fd);
-            errno = error;
-            return -1;
-        }
+    if (fd < 0)
+        return fd;
+    struct stat st {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    const bool ready = ::fstat(fd, &st) == 0 && flags != -1 &&
+                       (S_ISFIFO(st.st_mode) || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0);
+    if (!ready) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return -1;
     }
     return fd;
 }
@@ -208,6 +214,15 @@ bool WriteAt(Handle h, const void* buffer, size_t count, uint64_t offset, size_t
     ::sync_file_range(static_cast<int>(h), static_cast<off_t>(offset), static_cast<off_t>(put),
                       SYNC_FILE_RANGE_WRITE);
     return true;
+}
+
+bool IsWriteBusy(int error) {
+    return error == EAGAIN || error == EWOULDBLOCK;
+}
+
+void WaitWritable(Handle h, int msecs) {
+    pollfd room{static_cast<int>(h), POLLOUT, 0};
+    ::poll(&room, 1, msecs);
 }
 
 bool Flush(Handle h, int& error) {

@@ -46,6 +46,11 @@ FileCause CauseFromError(int systemError);
 Handle Open(const std::u16string& path, OpenMode mode, int& error);
 bool ReadAt(Handle h, void* buffer, size_t count, uint64_t offset, size_t& got, int& error);
 bool WriteAt(Handle h, const void* buffer, size_t count, uint64_t offset, size_t& put, int& error);
+// A write that failed only because the destination takes nothing more for
+// now (a FIFO whose reader is slow); `put` counts what went through. The
+// writer waits for room with WaitWritable, up to `msecs`, and tries again.
+bool IsWriteBusy(int error);
+void WaitWritable(Handle h, int msecs);
 bool Flush(Handle h, int& error);
 bool Close(Handle h, int& error);
 // Bytes in a file, or the length of a device.

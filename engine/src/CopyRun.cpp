@@ -72,6 +72,12 @@ bool CopyRun::OpenDestination(const std::u16string& destination) {
         ReportFailure(FormatFileError(m_failure, kTextCannotCreateDestination));
         return false;
     }
+    // A destination that takes nothing for a while (a FIFO whose reader
+    // stopped reading) must not hold the job beyond a stop.
+    m_destination.SetWaitHook([this] {
+        if (StopRequested())
+            throw CKestrumException();
+    });
     const auto mode =
         m_isPhysical || m_isVolume ? os::OpenMode::WriteDevice : os::OpenMode::CreateForWrite;
     if (m_destination.Open(destination, mode, &m_failure))

@@ -132,6 +132,15 @@ bool WriteAt(Handle h, const void* buffer, size_t count, uint64_t offset, size_t
     return true;
 }
 
+// Writes on Windows wait in WriteFile until the destination took the bytes.
+bool IsWriteBusy(int) {
+    return false;
+}
+
+void WaitWritable(Handle, int msecs) {
+    Sleep(static_cast<DWORD>(msecs));
+}
+
 bool Flush(Handle h, int& error) {
     if (FlushFileBuffers(ToHandle(h)))
         return true;

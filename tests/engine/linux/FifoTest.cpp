@@ -104,6 +104,33 @@ TEST(FifoDestination, WithAReaderReceivesEveryByte) {
     EXPECT_EQ(reader.Bytes(), ReadFileBytes(dir / "source.bin"));
 }
 
+// A reader that keeps the FIFO open but reads nothing holds the job only
+// until it is stopped.
+TEST(FifoDestination, AReaderThatStopsReadingDoesNotHoldAStop) {
+    TempDir dir;
+    WritePatternFile(dir / "source.bin", kSourceSize);
+    const fs::path fifo = MakeFifo(dir);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    JobRecorder job;
+    job.StopAtQuery(3); // the first asks before the first read, the others while the write waits
+
+    auto result = std::async(std::launch::async, [&] { return job.Run(dir / "source.bin", fifo); });
+    if (result.wait_for(std::chrono::seconds(30)) == std::future_status::timeout) {
+        // Drain the FIFO so that the job can end, then fail.
+        std::vector<uint8_t> chunk(65536);
+        while (result.wait_for(std::chrono::milliseconds(10)) == std::future_status::timeout)
+            (void)!::read(reader, chunk.data(), chunk.size());
+        ::close(reader);
+        FAIL() << "the stop did not reach the waiting write";
+    }
+    ::close(reader);
+
+    EXPECT_EQ(result.get(), 0);
+    EXPECT_EQ(job.Count(JOBMSG_LOG_TEXT), 0u);
+    EXPECT_EQ(job.Value(JOBMSG_TOTAL_BYTES), 0u);
+}
+
 // A reader that leaves mid-copy ends the job with a failure, not the
 // program: the broken pipe is reported as the write's failure.
 TEST(FifoDestination, AReaderThatLeavesFailsTheJob) {
