@@ -75,7 +75,8 @@ void TMainForm::StartRestore(const QString& source, const QString& target) {
     // A stop asked on either page ends the restore as the user's.
     if (FIsRestoreStopping || IsStopRequested()) {
         AppendLog(tr(kUserAbortsRestore));
-        Messages().Information(this, tr(kUserAbortsRestore));
+        if (!IsClosing()) // stopped for a close: no box holds the close up
+            Messages().Information(this, tr(kUserAbortsRestore));
     } else if (ok) {
         const QString text = GetRestoreSuccessText();
         AppendLog(text);

@@ -1,6 +1,7 @@
 // Restore runs of the real main window onto loop disks the tests attach:
 // the disk afterwards, its partition nodes, the log, the questions, a
-// mounted target, a stop click and an image larger than the disk.
+// mounted target, a stop click, closing the window mid-run and an image
+// larger than the disk.
 #include "../RestoreWindowFixture.h"
 
 #include "Command.h"
@@ -158,6 +159,34 @@ TEST_F(RestoreRun, StopClickEndsTheRunAsTheUsers) {
     EXPECT_TRUE(messages.Texts("window").isEmpty());
     EXPECT_EQ(stop->text(), "&Start Restore");
     EXPECT_TRUE(Child<QWidget>("txtRestoreSrcFile")->isEnabled());
+}
+
+// Closing the window during a restore, answered Yes: the run stops as the
+// stop button stops it, the disk is released and the window goes.
+TEST_F(RestoreRun, CloseAnsweredYesStopsTheRunAndCloses) {
+    const QString image = MakeImage("big.img", 64 * kMiB, "label: dos\n,32M,L\n");
+    ChooseTarget(64 * kMiB, "");
+    SetImage(image);
+    messages.answers = {Answer::Yes, Answer::Yes}; // Warning 6, then the close question
+    bool closeAsked = false;
+    QObject::connect(Child<QProgressBar>("Gauge"), &QProgressBar::valueChanged, form.get(),
+                     [&](int value) {
+                         if (value > 0 && value < 100 && !closeAsked) {
+                             closeAsked = true;
+                             EXPECT_FALSE(form->close());
+                         }
+                     });
+
+    Click("btnRestore");
+    const bool closed = QTest::qWaitFor([&] { return !form->isVisible(); }, 10000);
+    const bool diskFree = testsupport::CanOpenExclusively(disk->Device());
+
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(diskFree);
+    EXPECT_EQ(messages.Texts("confirm"),
+              (QStringList{kWarning6, "A run is in progress. Stop it and close Tolvane?"}));
+    EXPECT_TRUE(messages.Texts("information").isEmpty());
+    EXPECT_EQ(form->LogLines().last(), "User aborts the restore process");
 }
 
 // The engine returns 1 once anything was written: the cut-off write at the
