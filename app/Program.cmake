@@ -40,3 +40,20 @@ target_sources(tolvane_windows PRIVATE
     search/SearchFrm.cpp
     search/SearchFrmBuild.cpp)
 target_include_directories(tolvane_windows PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/search)
+
+# The update check and the installer download.
+find_package(Qt6 6.4 REQUIRED COMPONENTS Network)
+target_sources(tolvane_windows PRIVATE
+    update/CheckUpdateFrm.cpp
+    update/DownloadFrm.cpp
+    update/IniFile.cpp
+    update/InstallerFile.cpp
+    update/NewVersionFrm.cpp
+    update/TextFile.cpp
+    update/UrlDownload.cpp
+    update/VersionNumber.cpp
+    update/WebUpdate.cpp
+    update/host/$<IF:$<PLATFORM_ID:Windows>,windows,linux>/InstallerLaunch.cpp
+    update/host/$<IF:$<PLATFORM_ID:Windows>,windows,linux>/PrivateFolder.cpp)
+target_include_directories(tolvane_windows PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/update)
+target_link_libraries(tolvane_windows PUBLIC Qt6::Network)

@@ -6,7 +6,7 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config git
     libgtest-dev libgmock-dev
     libblkid-dev libssl-dev
-    qt6-base-dev
+    qt6-base-dev openssl
     libfuse3-dev fuse3
     util-linux fdisk dosfstools e2fsprogs
     xvfb xauth

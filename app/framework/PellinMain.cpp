@@ -1,9 +1,11 @@
 // Set-up, pages, links and help of the framework's main window.
 #include "PellinMain.h"
 
+#include "CheckUpdateFrm.h"
 #include "DragEdit.h"
 #include "ElapsedTime.h"
 #include "FileDialogFilter.h"
+#include "MessageService.h"
 #include "PellinConsts.h"
 #include "PellinPanel.h"
 #include "PellinSetting.h"
@@ -161,7 +163,10 @@ void TPellinMainForm::customEvent(QEvent* event) {
     QWidget::customEvent(event);
 }
 
-void TPellinMainForm::RunAutoUpdate() {}
+void TPellinMainForm::RunAutoUpdate() {
+    TCheckUpdateForm form(this, FMessages);
+    FMessages.ShowModal(&form);
+}
 
 void TPellinMainForm::MainTabChange(int index) {
     FActiveMainTabIndex = index;

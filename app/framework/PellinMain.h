@@ -102,7 +102,7 @@ class TPellinMainForm : public QWidget {
     virtual bool IsRunGoing() const;
     // Asks the running run to stop, as its stop button does.
     virtual void StopRun();
-    // The update check after the first show; nothing until it exists.
+    // The update check after the first show.
     virtual void RunAutoUpdate();
 
     // Places for the product's own controls.

@@ -9,21 +9,33 @@
 
 namespace {
 
-ShellOpenHandler& Handler() {
-    static ShellOpenHandler handler;
+ShellOpenReportingHandler& Handler() {
+    static ShellOpenReportingHandler handler;
     return handler;
 }
 
 } // namespace
 
-void ShellOpen(const QUrl& target) {
+bool ShellOpen(const QUrl& target) {
     if (Handler())
-        Handler()(target);
-    else if (!host::OpenForInvokingUser(target))
-        QDesktopServices::openUrl(target);
+        return Handler()(target);
+    if (host::OpenForInvokingUser(target))
+        return true;
+    return QDesktopServices::openUrl(target);
 }
 
 void SetShellOpenHandler(ShellOpenHandler handler) {
+    if (!handler) {
+        Handler() = nullptr;
+        return;
+    }
+    Handler() = [handler = std::move(handler)](const QUrl& target) {
+        handler(target);
+        return true;
+    };
+}
+
+void SetShellOpenReportingHandler(ShellOpenReportingHandler handler) {
     Handler() = std::move(handler);
 }
 

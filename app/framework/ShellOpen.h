@@ -7,10 +7,14 @@
 #include <functional>
 
 using ShellOpenHandler = std::function<void(const QUrl&)>;
+// A replacement that also tells whether the target could be opened.
+using ShellOpenReportingHandler = std::function<bool(const QUrl&)>;
 
-void ShellOpen(const QUrl& target);
+// False when the desktop found no way to open the target.
+bool ShellOpen(const QUrl& target);
 // Replaces the handler; an empty one restores the desktop's.
 void SetShellOpenHandler(ShellOpenHandler handler);
+void SetShellOpenReportingHandler(ShellOpenReportingHandler handler);
 
 // Opens the program's help page: the program's path with ".html".
 void OpenHelpFile();

@@ -39,3 +39,19 @@ target_link_libraries(app_search_tests PRIVATE app_window_test_support engine_te
 gtest_discover_tests(app_search_tests
     PROPERTIES LABELS app ENVIRONMENT QT_QPA_PLATFORM=offscreen DISCOVERY_TIMEOUT 60
     DISCOVERY_MODE PRE_TEST)
+
+# The update check and the installer download, against an HTTPS server of
+# the tests' own.
+find_package(Qt6 6.4 REQUIRED COMPONENTS Network)
+add_executable(app_update_tests
+    update/AutoUpdateHookTest.cpp
+    update/InstallerDownloadTest.cpp
+    update/UpdateCheckTest.cpp
+    update/support/TestCertificate.cpp
+    update/support/TestHttpsServer.cpp)
+target_include_directories(app_update_tests PRIVATE update/support)
+target_link_libraries(app_update_tests PRIVATE app_window_test_support Qt6::Network)
+target_compile_definitions(app_update_tests PRIVATE TOLVANE_EXPECTED_VERSION="${PROJECT_VERSION}")
+gtest_discover_tests(app_update_tests
+    PROPERTIES LABELS app ENVIRONMENT QT_QPA_PLATFORM=offscreen DISCOVERY_TIMEOUT 60
+    DISCOVERY_MODE PRE_TEST)

@@ -8,6 +8,7 @@
 #include "TempConfigFolder.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +22,8 @@ class CloneWindow : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(m_work.isValid());
         form = std::make_unique<TMainForm>(messages);
+        // These tests are about the windows, not the update check.
+        form->findChild<QCheckBox*>("chkAutoUpdate")->setChecked(false);
         form->show();
     }
 

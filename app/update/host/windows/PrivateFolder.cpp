@@ -1,0 +1,18 @@
+// The user's local application data is private to the user by its rights;
+// the folder must be a real one, not a link or junction to elsewhere.
+#include "host/PrivateFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace host {
+
+bool MakePrivateFolder(const QString& folder) {
+    const QString path = QDir::cleanPath(folder);
+    if (!QDir().mkpath(path))
+        return false;
+    const QFileInfo info(path);
+    return info.isDir() && !info.isSymLink() && !info.isJunction();
+}
+
+} // namespace host
