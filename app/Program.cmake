@@ -4,6 +4,7 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets)
 set(TOLVANE_FRAMEWORK_UI
     framework/DragEdit.cpp
     framework/PellinMain.cpp
+    framework/PellinMainBatch.cpp
     framework/PellinMainLog.cpp
     framework/PellinMainClose.cpp
     framework/PellinMainPages.cpp

@@ -29,6 +29,19 @@ inline constexpr char kColumnSource[] = "Source Drive or Disk";
 inline constexpr char kColumnOutput[] = "Output image file as";
 inline constexpr char kColumnStatus[] = "Cloning Status";
 
+// The batch run.
+inline constexpr char kAddToListFirst[] = "Please add drives or disks to the list first!";
+inline constexpr char kStatusNotCloned[] = "Not Cloned";
+inline constexpr char kStatusSuccessful[] = "Successful";
+inline constexpr char kStatusFailed[] = "Failed";
+inline constexpr char kStatusAborted[] = "Aborted";
+inline constexpr char kStatusSkipped[] = "Skipped";
+inline constexpr char kBatchLogStart[] = "Start batch cloning process ...";
+inline constexpr char kBatchLogTotal[] = "Total disk(s) or drive(s) to be cloned: %1.";
+inline constexpr char kBatchLogCompletes[] = "Batch cloning process completes.";
+inline constexpr char kBatchSummary[] = "%1 drive(s) or disk(s) cloned successfully.";
+inline constexpr char kSkipCloning[] = "Skip cloning '%1'.";
+
 inline constexpr char kTempDirLabel[] = "Dire&ctory for temporary files:";
 inline constexpr char kBufSizeLabel[] = "I&nternal Processing Buffer Size:";
 inline constexpr char kBytes[] = "Bytes";

@@ -83,6 +83,7 @@ TPellinMainForm::TPellinMainForm(MessageService& messages, QWidget* parent)
     SaveLogDialog = new TSaveLogDialog(this);
     SaveLogDialog->setObjectName("SaveLogDialog");
     ConnectLinks();
+    ConnectBatchPage();
 }
 
 TPellinMainForm::~TPellinMainForm() = default;

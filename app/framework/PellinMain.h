@@ -73,6 +73,12 @@ class TPellinMainForm : public QWidget {
     void btnSaveLogClick();
     void TimerTimer();
     void btnHelpClick();
+    // The batch page: start or stop of the batch run, the list's buttons and
+    // the batch's consumed-time display.
+    virtual void btnRepairFilesClick();
+    void btnRemoveFilesClick();
+    void btnRemoveAllClick();
+    void BatchTimerTimer();
 
   protected:
     // Set-up and tear-down; the most derived window calls them, at the end
@@ -237,6 +243,28 @@ class TPellinMainForm : public QWidget {
     void GetLogWithSysInfo(QStringList& lines);
     void SaveDialogTypeChange(const QString& filter);
     void OpenLink(const QString& url);
+    // The batch run, entry by entry.
+    enum class TBatchStep { Run, Skip, Abort };
+    struct TBatchFlags {
+        bool yesToAll = false;
+        bool noToAll = false;
+    };
+    struct TBatchAnswers {
+        TBatchFlags extension; // Warning 2
+        TBatchFlags folder;    // Warning 4
+        TBatchFlags existing;  // Warning 1
+    };
+    void ConnectBatchPage();
+    void StartBatchRun(int count);
+    int RunBatchEntries(int count);
+    TBatchStep CheckBatchEntry(const QString& output, TBatchAnswers& answers);
+    TBatchStep AskBatchStep(const QString& question, TBatchFlags& flags);
+    bool RunBatchEntry(int row, const QString& source, const QString& output);
+    void AbortBatchItem(int row, const QString& source);
+    void SkipBatchItem(int row, const QString& source);
+    void SetBatchStatus(int row, const char* status);
+    void RestoreAfterBatch();
+    void FileListKeyDown(QKeyEvent* event);
     void AlignSourceAndOutputFields();
 
     MessageService& FMessages;

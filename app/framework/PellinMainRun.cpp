@@ -8,6 +8,7 @@
 #include "MessageService.h"
 #include "OutputQuestions.h"
 #include "PellinConsts.h"
+#include "RunGuard.h"
 #include "host/HostQueries.h"
 #include "vorlik/Vorlik.h"
 
@@ -22,7 +23,6 @@
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
-#include <functional>
 #include <memory>
 
 using namespace pellin_text;
@@ -33,16 +33,6 @@ namespace {
 QString Expanded(const QString& path) {
     return QFileInfo(path).absoluteFilePath();
 }
-
-// Clears what the run set up on every way out of the start command.
-class RunGuard {
-  public:
-    explicit RunGuard(std::function<void()> restore) : m_restore(std::move(restore)) {}
-    ~RunGuard() { m_restore(); }
-
-  private:
-    std::function<void()> m_restore;
-};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The framework's shared helpers, each in its own unit.
 #pragma once
 
+#include "ConfirmBatchStep.h"
 #include "ElapsedTime.h"
 #include "FileDialogFilter.h"
 #include "LogText.h"
