@@ -3,6 +3,7 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets)
 
 set(TOLVANE_FRAMEWORK_UI
     framework/DragEdit.cpp
+    framework/PellinForm.cpp
     framework/PellinMain.cpp
     framework/PellinMainBatch.cpp
     framework/PellinMainLog.cpp
@@ -17,12 +18,14 @@ set(TOLVANE_FRAMEWORK_UI
     framework/logdlg.cpp)
 set(TOLVANE_IMAGING_UI
     imaging/MainFrm.cpp
+    imaging/MainFrmBatch.cpp
     imaging/MainFrmRestore.cpp
     imaging/MainFrmRestorePage.cpp
     imaging/MainFrmRun.cpp
     imaging/MainThread.cpp
     imaging/MsgFrm.cpp
-    imaging/RightsNotice.cpp)
+    imaging/RightsNotice.cpp
+    imaging/SelDriveFrm.cpp)
 
 add_library(tolvane_windows STATIC ${TOLVANE_FRAMEWORK_UI} ${TOLVANE_IMAGING_UI})
 set_target_properties(tolvane_windows PROPERTIES AUTOMOC ON)

@@ -46,6 +46,7 @@ TMainForm::TMainForm(MessageService& messages, QWidget* parent)
     AddOption(labReplaceData, txtReplaceData);
     connect(cmbSrcDrives, &QComboBox::currentIndexChanged, this, &TMainForm::cmbSrcDrivesChange);
     connect(btnSrcRefresh, &QPushButton::clicked, this, &TMainForm::btnDriveRefreshClick);
+    connect(btnAddFiles, &QPushButton::clicked, this, &TMainForm::btnAddFilesClick);
     BuildRestorePage();
     FormCreate();
 }

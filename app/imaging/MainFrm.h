@@ -37,6 +37,9 @@ class TMainForm : public TPellinMainForm {
     // The one refresh of the drive list: every page and dialog that offers
     // drives and disks calls it, and every drop-down of the window follows.
     void btnDriveRefreshClick();
+    // The batch page: every run a clone; entries added through the dialog.
+    void btnRepairFilesClick() override;
+    void btnAddFilesClick();
 
     // The Restore page.
     void btnRestoreClick();
@@ -52,6 +55,8 @@ class TMainForm : public TPellinMainForm {
     // The image search window, made once at start and kept until the end.
     void CreateSearchForm();
     TSearchForm* SearchForm() const { return FSearchForm; }
+    // Appends a row to the batch list unless the drive or disk is listed.
+    void AddBatchEntry(const QString& displayName, const QString& outputFile);
 
   protected:
     void HandleEngineMessage(uintptr_t msg, uintptr_t param, bool& handled) override;

@@ -62,3 +62,13 @@ inline constexpr char kUserAbortsRestore[] = "User aborts the restore process";
 inline constexpr char kFailToRestore[] = "Fail to restore image data to '%1'!";
 inline constexpr char kRestoreSuccess[] =
     "%1 in image file '%2' have been restored to the disk/drive successfully!";
+
+// The batch entry dialog.
+inline constexpr char kSelDriveTitle[] = "Add Drive/Disk";
+inline constexpr char kSelDriveInstruction[] =
+    "Choose the drive or disk to be imaged and the image file to create from it:";
+inline constexpr char kSelDriveOk[] = "&OK";
+inline constexpr char kSelDriveCancel[] = "&Cancel";
+inline constexpr char kHintSelDriveOk[] = "Add drive/disk and output file name to batch clone list";
+inline constexpr char kHintCloseWindow[] = "Close window";
+inline constexpr char kDriveAlreadyListed[] = "Drive or disk already exists in the list!";

@@ -55,3 +55,12 @@ target_compile_definitions(app_update_tests PRIVATE TOLVANE_EXPECTED_VERSION="${
 gtest_discover_tests(app_update_tests
     PROPERTIES LABELS app ENVIRONMENT QT_QPA_PLATFORM=offscreen DISCOVERY_TIMEOUT 60
     DISCOVERY_MODE PRE_TEST)
+
+# The Batch Clone page, its run and its add dialog.
+add_executable(app_batch_tests
+    imaging/BatchPageTest.cpp
+    imaging/linux/BatchRunTest.cpp)
+target_link_libraries(app_batch_tests PRIVATE app_window_test_support engine_test_linux)
+gtest_discover_tests(app_batch_tests
+    PROPERTIES LABELS app ENVIRONMENT QT_QPA_PLATFORM=offscreen DISCOVERY_TIMEOUT 60
+    DISCOVERY_MODE PRE_TEST)

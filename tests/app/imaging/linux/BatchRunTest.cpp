@@ -1,0 +1,199 @@
+// Batch runs of the real main window over partitions of a loop disk the
+// test attaches: the images, the statuses, the gauge, the questions
+// answered for the rest of the run, a stop click, an output on its own
+// source, and entries added through the add dialog.
+#include "../BatchWindowFixture.h"
+
+#include "Command.h"
+#include "DriveChoice.h"
+#include "LogText.h"
+#include "LoopDisk.h"
+#include "SelDriveFrm.h"
+#include "TempDir.h"
+#include "host/HostQueries.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+namespace {
+
+using Answer = MessageService::Answer;
+using testsupport::LoopDisk;
+using testsupport::MustRun;
+using testsupport::Quote;
+
+constexpr uint64_t kMiB = 1 << 20;
+const std::string kLayout = "label: dos\n,6M,L\n,6M,L\n,6M,L\n,40M,L\n";
+const QString kExists = "Warning 1: A file named '%1' already exists. Overwrite it?";
+
+class BatchRun : public BatchWindow {
+  protected:
+    void SetUp() override {
+        if (const std::string why = testsupport::LoopDevicesUnavailable(); !why.empty())
+            GTEST_SKIP() << why;
+        BatchWindow::SetUp();
+        disk = std::make_unique<LoopDisk>(m_dir / "disk.img", 64 * kMiB, kLayout);
+        for (int number : {1, 2, 3, 4})
+            MustRun("dd if=/dev/urandom of=" + Quote(disk->Partition(number)) +
+                    " bs=1M status=none conv=fsync 2>/dev/null || true");
+        form->btnDriveRefreshClick(); // the run maps names through the window's list
+    }
+
+    QString Name(int partition) const { return apptest::DisplayNameOf(disk->Partition(partition)); }
+    void AddPartition(int partition, const QString& output) { AddRow(Name(partition), output); }
+
+    bool ImageEquals(const QString& image, int partition) {
+        MustRun("dd if=" + Quote(disk->Partition(partition)) +
+                " of=" + Quote((m_dir / "expected").string()) + " bs=1M status=none");
+        return testsupport::SameContent(m_dir / "expected", image.toStdString());
+    }
+
+    testsupport::TempDir m_dir;
+    std::unique_ptr<LoopDisk> disk;
+};
+
+TEST_F(BatchRun, SkippedMiddleRowLeavesTheGaugeAndTheOthersCloned) {
+    AddPartition(1, Path("one.img"));
+    AddPartition(2, Path("two.img"));
+    AddPartition(3, Path("three.img"));
+    WriteFile(Path("two.img"), "keep me");
+    int gaugeAtQuestion = -1;
+    messages.onShow = [&](const ScriptedMessageService::Shown& shown) {
+        if (shown.kind == "batch")
+            gaugeAtQuestion = BatchGauge();
+    };
+    messages.answers = {Answer::No};
+
+    Click("btnRepairFiles");
+
+    EXPECT_EQ(messages.Texts("batch"), QStringList{kExists.arg("two.img")});
+    EXPECT_EQ(Statuses(), (QStringList{"Successful", "Skipped", "Successful"}));
+    EXPECT_EQ(gaugeAtQuestion, 33);
+    EXPECT_EQ(gaugeValues, (QList<int>{33, 100}));
+    EXPECT_EQ(Child<QLabel>("labBatchProgress")->text(), "100% completed");
+    EXPECT_TRUE(ImageEquals(Path("one.img"), 1));
+    EXPECT_EQ(ReadFile(Path("two.img")), "keep me");
+    EXPECT_TRUE(ImageEquals(Path("three.img"), 3));
+    EXPECT_EQ(messages.Texts("information"),
+              QStringList{"2 drive(s) or disk(s) cloned successfully."});
+    EXPECT_TRUE(messages.Texts("window").isEmpty()); // no success window per entry
+    const QStringList log = form->LogLines();
+    const QString skip = "Skip cloning '" + host::FileNamePart(Name(2)) + "'.";
+    const qsizetype at = log.indexOf(skip);
+    ASSERT_GT(at, 0) << log.join('\n').toStdString();
+    EXPECT_EQ(log.mid(at - 2, 6), (QStringList{"", kSeparatorLine, skip, kSeparatorLine, "",
+                                               "Start cloning process ..."}));
+    EXPECT_EQ(log.mid(at - 5, 2),
+              (QStringList{"6.00 MB in drive/disk '" + Name(1) +
+                               "' have been cloned to the image file successfully!",
+                           "0 bad source sectors encountered."}));
+    EXPECT_EQ(log.last(), "2 drive(s) or disk(s) cloned successfully.");
+}
+
+TEST_F(BatchRun, YesToAllOverwritesLaterOutputsWithoutAsking) {
+    for (int p : {1, 2, 3}) {
+        WriteFile(Path(QString("p%1.img").arg(p)), "old");
+        AddPartition(p, Path(QString("p%1.img").arg(p)));
+    }
+    messages.answers = {Answer::YesToAll};
+
+    Click("btnRepairFiles");
+
+    EXPECT_EQ(messages.Texts("batch"), QStringList{kExists.arg("p1.img")});
+    EXPECT_EQ(Statuses(), QStringList(3, "Successful"));
+    for (int p : {1, 2, 3})
+        EXPECT_TRUE(ImageEquals(Path(QString("p%1.img").arg(p)), p)) << p;
+}
+
+// Two entries into one file: the second asks about the first's new image,
+// unless the user already said Yes to All, then it overwrites it.
+TEST_F(BatchRun, SecondEntryIntoTheSameOutputAsksAboutTheFirstsImage) {
+    AddPartition(1, Path("same.img"));
+    AddPartition(2, Path("same.img"));
+    messages.answers = {Answer::No};
+    Click("btnRepairFiles");
+    EXPECT_EQ(messages.Texts("batch"), QStringList{kExists.arg("same.img")});
+    EXPECT_EQ(Statuses(), (QStringList{"Successful", "Skipped"}));
+    EXPECT_TRUE(ImageEquals(Path("same.img"), 1));
+
+    messages.shown.clear();
+    messages.answers = {Answer::YesToAll};
+    Click("btnRepairFiles"); // now the file exists before the first entry
+    EXPECT_EQ(messages.Texts("batch"), QStringList{kExists.arg("same.img")});
+    EXPECT_EQ(Statuses(), (QStringList{"Successful", "Successful"}));
+    EXPECT_TRUE(ImageEquals(Path("same.img"), 2));
+}
+
+TEST_F(BatchRun, StopClickAbortsTheRunningEntryAndEndsTheRun) {
+    AddPartition(4, Path("big.img"));
+    AddPartition(1, Path("after.img"));
+    auto* stop = Child<QPushButton>("btnRepairFiles");
+    QObject::connect(Child<QProgressBar>("Gauge"), &QProgressBar::valueChanged, stop,
+                     [&](int value) {
+                         if (value > 0 && value < 100 && stop->text() == "&Stop Cloning")
+                             QTest::mouseClick(stop, Qt::LeftButton);
+                     });
+
+    Click("btnRepairFiles");
+
+    EXPECT_EQ(Statuses(), (QStringList{"Aborted", "Not Cloned"}));
+    EXPECT_FALSE(QFile::exists(Path("after.img")));
+    EXPECT_EQ(gaugeValues, (QList<int>{50, 100}));
+    const QStringList log = form->LogLines();
+    EXPECT_TRUE(log.contains("User aborts the cloning process."));
+    EXPECT_EQ(log.count("Start cloning process ..."), 1);
+    EXPECT_EQ(messages.Texts("information"),
+              QStringList{"0 drive(s) or disk(s) cloned successfully."});
+    EXPECT_EQ(stop->text(), "&Start Cloning");
+    EXPECT_TRUE(Child<QPushButton>("btnRepair")->isEnabled());
+}
+
+TEST_F(BatchRun, OutputOnItsOwnSourceFailsAndTheRunGoesOn) {
+    const auto mountPoint = disk->MountExt4(2, m_dir / "mnt");
+    const QString onSource = QString::fromStdString((mountPoint / "image.img").string());
+    form->btnDriveRefreshClick(); // the mounted partition is listed under its mount point
+    AddRow(apptest::DisplayNameOf(disk->Partition(2)), onSource);
+    AddRow(apptest::DisplayNameOf(disk->Device()), onSource);
+    AddPartition(1, Path("one.img"));
+
+    Click("btnRepairFiles");
+
+    const QString refusal = "Error 1: Destination file 'image.img' cannot be outputted to the "
+                            "source disk/drive, you must output it to another disk/drive!";
+    EXPECT_EQ(messages.Texts("error"), (QStringList{refusal, refusal}));
+    EXPECT_EQ(Statuses(), (QStringList{"Failed", "Failed", "Successful"}));
+    EXPECT_FALSE(QFile::exists(onSource));
+    EXPECT_TRUE(ImageEquals(Path("one.img"), 1));
+    EXPECT_EQ(messages.Texts("information"),
+              QStringList{"1 drive(s) or disk(s) cloned successfully."});
+}
+
+// Entries through the add dialog, as a user adds them.
+TEST_F(BatchRun, AddDialogAddsOnceAndRefusesTheSameDriveAgain) {
+    auto add = [&](int partition, const QString& output) {
+        messages.onShow = [&, partition, output](const ScriptedMessageService::Shown& shown) {
+            if (shown.kind != "window")
+                return;
+            auto* dialog = form->findChild<TSelDriveForm*>();
+            ASSERT_NE(dialog, nullptr);
+            auto* ok = dialog->findChild<QPushButton*>("btnOK");
+            EXPECT_FALSE(ok->isEnabled());
+            apptest::ChooseDrive(dialog->findChild<QComboBox*>("cmbSrcDrives"),
+                                 disk->Partition(partition));
+            dialog->findChild<QLineEdit*>("txtDstFile")->setText(output);
+            ASSERT_TRUE(ok->isEnabled());
+            ok->click();
+        };
+        Click("btnAddFiles");
+    };
+    add(1, Path("a.img"));
+    add(1, Path("b.img"));
+    add(2, Path("a.img"));
+
+    EXPECT_EQ(messages.Texts("error"), QStringList{"Drive or disk already exists in the list!"});
+    EXPECT_EQ(Column(0), (QStringList{Name(1), Name(2)}));
+    EXPECT_EQ(Column(1), (QStringList{Path("a.img"), Path("a.img")}));
+    EXPECT_EQ(Statuses(), (QStringList{"Not Cloned", "Not Cloned"}));
+}
+
+} // namespace
