@@ -7,12 +7,12 @@
 #include "ElapsedTime.h"
 #include "LogText.h"
 #include "MessageService.h"
+#include "OutputQuestions.h"
 #include "PellinConsts.h"
 #include "RunGuard.h"
 #include "host/HostQueries.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -135,18 +135,19 @@ TPellinMainForm::TBatchStep TPellinMainForm::CheckBatchEntry(const QString& outp
         if (step != TBatchStep::Run)
             return step;
     }
-    // A file standing where the folder should be is no folder.
-    const QString folder = QFileInfo(ExpandedPath(output)).absolutePath();
-    if (!QFileInfo(folder).isDir()) {
-        const TBatchStep step =
-            AskBatchStep(tr(kWarningMissingPath).arg(folder, fileName), answers.folder);
-        if (step != TBatchStep::Run)
-            return step;
-        if (!QDir().mkpath(folder)) {
-            FMessages.Error(this, tr(kCannotCreateDir).arg(folder));
-            return TBatchStep::Skip;
-        }
-    }
+    // The single job's folder step, its question answered the batch's way.
+    TBatchStep folderStep = TBatchStep::Run;
+    const OutputQuestions questions{[&](const QString& question) {
+                                        folderStep = AskBatchStep(question, answers.folder);
+                                        return folderStep == TBatchStep::Run;
+                                    },
+                                    [&](const QString& text) {
+                                        FMessages.Error(this, text);
+                                        folderStep = TBatchStep::Skip;
+                                    },
+                                    [this](const QString& file) { return DstFileExists(file); }};
+    if (!::PrepareOutputFolder(output, questions))
+        return folderStep;
     if (DstFileExists(output))
         return AskBatchStep(tr(kWarningFileExists).arg(fileName), answers.existing);
     return TBatchStep::Run;
