@@ -262,6 +262,7 @@ class TPellinMainForm : public QWidget {
     bool RunBatchEntry(int row, const QString& source, const QString& output);
     void AbortBatchItem(int row, const QString& source);
     void SkipBatchItem(int row, const QString& source);
+    void RefuseBatchItem(int row, const QString& refusal);
     void SetBatchStatus(int row, const char* status);
     void RestoreAfterBatch();
     void FileListKeyDown(QKeyEvent* event);

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
+#include <functional>
 
 using namespace pellin_text;
 
@@ -33,6 +34,26 @@ QString ExpandedPath(const QString& path) {
     return QFileInfo(path).absoluteFilePath();
 }
 
+// Hands the Delete key, with or without Shift, to the batch list's handler.
+class DeleteKeyFilter : public QObject {
+  public:
+    DeleteKeyFilter(QObject* parent, std::function<void(QKeyEvent*)> onDelete)
+        : QObject(parent), m_onDelete(std::move(onDelete)) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Delete)
+            return false;
+        m_onDelete(key);
+        return true;
+    }
+
+  private:
+    std::function<void(QKeyEvent*)> m_onDelete;
+};
+
 std::chrono::milliseconds Since(const QDateTime& start) {
     return std::chrono::milliseconds(start.msecsTo(QDateTime::currentDateTime()));
 }
@@ -44,7 +65,8 @@ void TPellinMainForm::ConnectBatchPage() {
     connect(btnRemoveFiles, &QPushButton::clicked, this, &TPellinMainForm::btnRemoveFilesClick);
     connect(btnRemoveAll, &QPushButton::clicked, this, &TPellinMainForm::btnRemoveAllClick);
     connect(BatchTimer, &QTimer::timeout, this, &TPellinMainForm::BatchTimerTimer);
-    FileList->installEventFilter(this);
+    FileList->installEventFilter(
+        new DeleteKeyFilter(FileList, [this](QKeyEvent* key) { FileListKeyDown(key); }));
 }
 
 void TPellinMainForm::btnRepairFilesClick() {
@@ -66,7 +88,8 @@ void TPellinMainForm::btnRepairFilesClick() {
     }
     const QString summary = tr(kBatchSummary).arg(successes);
     AppendLog(summary);
-    FMessages.Information(this, summary);
+    if (!IsClosing()) // the window closes as soon as the run has ended
+        FMessages.Information(this, summary);
 }
 
 void TPellinMainForm::StartBatchRun(int count) {
@@ -107,6 +130,12 @@ int TPellinMainForm::RunBatchEntries(int count) {
             break;
         const QString source = item->text(0);
         const QString output = item->text(kOutputColumn);
+        // A drive or disk typed as the output is refused before any question.
+        if (const QString refusal = GetOutputRefusal(output); !refusal.isEmpty()) {
+            RefuseBatchItem(row, refusal);
+            SetProgress((row + 1) * 100 / count, BatchGauge, labBatchProgress);
+            continue;
+        }
         const TBatchStep step = CheckBatchEntry(output, answers);
         if (step == TBatchStep::Abort) {
             AbortBatchItem(row, source);
@@ -204,6 +233,12 @@ void TPellinMainForm::SkipBatchItem(int row, const QString& source) {
     SetBatchStatus(row, kStatusSkipped);
 }
 
+void TPellinMainForm::RefuseBatchItem(int row, const QString& refusal) {
+    RefuseJob(refusal);
+    AppendLog(QString());
+    SetBatchStatus(row, kStatusFailed);
+}
+
 void TPellinMainForm::SetBatchStatus(int row, const char* status) {
     if (QTreeWidgetItem* item = FileList->topLevelItem(row))
         item->setText(kStatusColumn, tr(status));
@@ -254,15 +289,4 @@ void TPellinMainForm::FileListKeyDown(QKeyEvent* event) {
     } else if (btnRemoveFiles->isEnabled()) {
         btnRemoveFilesClick();
     }
-}
-
-bool TPellinMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == FileList && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Delete) {
-            FileListKeyDown(key);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }

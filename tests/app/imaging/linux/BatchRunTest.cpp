@@ -168,6 +168,56 @@ TEST_F(BatchRun, OutputOnItsOwnSourceFailsAndTheRunGoesOn) {
               QStringList{"1 drive(s) or disk(s) cloned successfully."});
 }
 
+// A drive or disk typed as an entry's output is refused before any
+// question and never written; the next entry is still cloned.
+TEST_F(BatchRun, DriveAsOutputIsRefusedAndTheRunGoesOn) {
+    MustRun("dd if=" + Quote(disk->Partition(3)) + " of=" + Quote((m_dir / "before").string()) +
+            " bs=1M status=none");
+    const QString node = QString::fromStdString(disk->Partition(3));
+    AddPartition(1, node);
+    AddPartition(2, Path("two.img"));
+
+    Click("btnRepairFiles");
+
+    const QString refusal = "'" + host::FileNamePart(node) +
+                            "' is a drive or disk, not an image file. Use Restore to write an "
+                            "image onto a drive or disk.";
+    EXPECT_EQ(messages.Texts("error"), QStringList{refusal});
+    EXPECT_TRUE(messages.Texts("batch").isEmpty());
+    EXPECT_EQ(Statuses(), (QStringList{"Failed", "Successful"}));
+    EXPECT_TRUE(ImageEquals(QString::fromStdString((m_dir / "before").string()), 3));
+    EXPECT_TRUE(ImageEquals(Path("two.img"), 2));
+    const QStringList log = form->LogLines();
+    EXPECT_EQ(log.mid(5, 4), (QStringList{kSeparatorLine, refusal, kSeparatorLine, ""}));
+}
+
+// Closing the window during a batch, answered Yes: the running entry stops
+// as on a stop click, no later entry starts, and nothing holds the close up.
+TEST_F(BatchRun, CloseAnsweredYesStopsTheBatchAndCloses) {
+    AddPartition(4, Path("big.img"));
+    AddPartition(1, Path("after.img"));
+    messages.answers = {Answer::Yes};
+    bool closeAsked = false;
+    QObject::connect(Child<QProgressBar>("Gauge"), &QProgressBar::valueChanged, form.get(),
+                     [&](int value) {
+                         if (value > 0 && value < 100 && !closeAsked) {
+                             closeAsked = true;
+                             EXPECT_FALSE(form->close());
+                         }
+                     });
+
+    Click("btnRepairFiles");
+
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !form->isVisible(); }, 10000));
+    EXPECT_EQ(messages.Texts("confirm"),
+              QStringList{"A run is in progress. Stop it and close Tolvane?"});
+    EXPECT_TRUE(messages.Texts("information").isEmpty());
+    EXPECT_EQ(Statuses(), (QStringList{"Aborted", "Not Cloned"}));
+    EXPECT_FALSE(QFile::exists(Path("after.img")));
+    EXPECT_EQ(form->LogLines().last(), "0 drive(s) or disk(s) cloned successfully.");
+    EXPECT_TRUE(testsupport::CanOpenExclusively(disk->Partition(4)));
+}
+
 // Entries through the add dialog, as a user adds them.
 TEST_F(BatchRun, AddDialogAddsOnceAndRefusesTheSameDriveAgain) {
     auto add = [&](int partition, const QString& output) {
