@@ -23,15 +23,6 @@ constexpr int kClientHeight = 169;
 constexpr int kLabelGap = 7;  // from the labels to the fields
 constexpr int kButtonGap = 5; // from the fields to their buttons
 
-// The entry names of a "name|pattern|name|pattern" filter.
-QStringList FilterNames(const QString& filter) {
-    const QStringList parts = filter.split(u'|');
-    QStringList names;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        names << parts[i];
-    return names;
-}
-
 } // namespace
 
 TSelDriveForm::TSelDriveForm(TMainForm* owner, TPellinSetting* setting)
@@ -76,7 +67,7 @@ TSelDriveForm::TSelDriveForm(TMainForm* owner, TPellinSetting* setting)
     SaveDialog->setObjectName("SaveDialog");
     SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
     SaveDialog->setOption(QFileDialog::DontUseNativeDialog, true);
-    SaveDialog->setNameFilters(FilterNames(tr(pellin_text::kSaveFilter)));
+    SaveDialog->setNameFilters(GetFilterNames(tr(pellin_text::kSaveFilter)));
     BuildLayout();
 
     connect(cmbSrcDrives, &QComboBox::currentIndexChanged, this,

@@ -39,7 +39,9 @@ class BatchRun : public BatchWindow {
         form->btnDriveRefreshClick(); // the run maps names through the window's list
     }
 
-    QString Name(int partition) const { return apptest::DisplayNameOf(disk->Partition(partition)); }
+    QString Name(int partition) const {
+        return apptest::DisplayNameOf(*form, disk->Partition(partition));
+    }
     void AddPartition(int partition, const QString& output) { AddRow(Name(partition), output); }
 
     bool ImageEquals(const QString& image, int partition) {
@@ -152,8 +154,8 @@ TEST_F(BatchRun, OutputOnItsOwnSourceFailsAndTheRunGoesOn) {
     const auto mountPoint = disk->MountExt4(2, m_dir / "mnt");
     const QString onSource = QString::fromStdString((mountPoint / "image.img").string());
     form->btnDriveRefreshClick(); // the mounted partition is listed under its mount point
-    AddRow(apptest::DisplayNameOf(disk->Partition(2)), onSource);
-    AddRow(apptest::DisplayNameOf(disk->Device()), onSource);
+    AddRow(apptest::DisplayNameOf(*form, disk->Partition(2)), onSource);
+    AddRow(apptest::DisplayNameOf(*form, disk->Device()), onSource);
     AddPartition(1, Path("one.img"));
 
     Click("btnRepairFiles");
@@ -228,7 +230,7 @@ TEST_F(BatchRun, AddDialogAddsOnceAndRefusesTheSameDriveAgain) {
             ASSERT_NE(dialog, nullptr);
             auto* ok = dialog->findChild<QPushButton*>("btnOK");
             EXPECT_FALSE(ok->isEnabled());
-            apptest::ChooseDrive(dialog->findChild<QComboBox*>("cmbSrcDrives"),
+            apptest::ChooseDrive(*form, dialog->findChild<QComboBox*>("cmbSrcDrives"),
                                  disk->Partition(partition));
             dialog->findChild<QLineEdit*>("txtDstFile")->setText(output);
             ASSERT_TRUE(ok->isEnabled());
