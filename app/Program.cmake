@@ -37,6 +37,9 @@ add_executable(tolvane imaging/main.cpp)
 target_link_libraries(tolvane PRIVATE tolvane_windows)
 target_compile_definitions(tolvane PRIVATE TOLVANE_APP_ID="${TOLVANE_APP_ID}")
 set_target_properties(tolvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/app)
+# The help page lies beside the program, named after it: Help and F1 open it.
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/imaging/help/tolvane.html
+    ${CMAKE_BINARY_DIR}/app/tolvane.html COPYONLY)
 
 # The image file search window.
 target_sources(tolvane_windows PRIVATE

@@ -14,7 +14,9 @@ class MessageService {
     virtual ~MessageService() = default;
     // OK only, with the information icon.
     virtual void Information(QWidget* parent, const QString& text) = 0;
-    // Yes and No, with the question icon; closing the box answers Cancel.
+    // Yes and No, with the question icon. Closing the box without choosing
+    // (Escape, the title bar's close) answers No: nothing is overwritten
+    // that the user did not confirm.
     virtual Answer Confirm(QWidget* parent, const QString& text) = 0;
     // OK only, with the error icon.
     virtual void Error(QWidget* parent, const QString& text) = 0;

@@ -102,8 +102,28 @@ void AddEnvironmentInfo(QStringList& lines) {
 }
 
 void AddEnvironmentInfo(const QStringList& environment, QStringList& lines) {
-    lines << QStringLiteral("Environment Information:") << environment;
+    lines << QStringLiteral("Environment Information:");
+    for (const QString& entry : environment)
+        lines << EnvironmentLine(entry);
     AddSeparator(lines);
+}
+
+QString EnvironmentLine(const QString& entry) {
+    static const QStringList kSecretParts{
+        QStringLiteral("TOKEN"),  QStringLiteral("SECRET"),     QStringLiteral("PASSWORD"),
+        QStringLiteral("PASSWD"), QStringLiteral("PASS"),       QStringLiteral("KEY"),
+        QStringLiteral("APIKEY"), QStringLiteral("CREDENTIAL"), QStringLiteral("CREDENTIALS"),
+        QStringLiteral("AUTH"),   QStringLiteral("COOKIE"),     QStringLiteral("PRIVATE")};
+    // Windows keeps per-drive folders as "=C:=C:\": the name may begin with "=".
+    const qsizetype equals = entry.indexOf(u'=', 1);
+    if (equals < 0)
+        return entry;
+    const QString name = entry.left(equals);
+    for (const QString& part : name.split(u'_', Qt::SkipEmptyParts)) {
+        if (kSecretParts.contains(part, Qt::CaseInsensitive))
+            return name + QStringLiteral("=<hidden>");
+    }
+    return entry;
 }
 
 void AddDriveInfo(QStringList& lines) {

@@ -23,6 +23,10 @@ void AddMemoryInfo(QStringList& lines);
 void AddMemoryInfo(const host::MemoryStatus& status, QStringList& lines);
 void AddEnvironmentInfo(QStringList& lines);
 void AddEnvironmentInfo(const QStringList& environment, QStringList& lines);
+// An environment string as the report shows it. The saved log is sent to
+// others: a variable whose name, split at "_", has a part that marks a
+// secret (TOKEN, PASSWORD, KEY, ...) keeps its name, its value reads "<hidden>".
+QString EnvironmentLine(const QString& entry);
 void AddDriveInfo(QStringList& lines);
 void AddDriveInfo(const QList<host::Drive>& drives, QStringList& lines);
 

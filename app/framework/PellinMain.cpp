@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTimer>
@@ -95,6 +96,7 @@ void TPellinMainForm::FormCreate() {
     FHFormWnd = new QObject(this);
     FHFormWnd->setObjectName("HFormWnd");
     setFixedSize(kWindowWidth, kWindowHeight);
+    CentreOnScreen();
     // The start buttons' two looks.
     setStyleSheet("QPushButton[skinStyle=\"stopbutton\"] { color: #b00000; font-weight: bold; }");
     SaveDialog->setNameFilters(GetFilterNames(tr(kSaveFilter)));
@@ -130,6 +132,17 @@ void TPellinMainForm::FormDestroy() {
     DoneForm();
 }
 
+// Before the first show the frame is not known yet: the window is centred
+// again once it is.
+void TPellinMainForm::CentreOnScreen() {
+    const QScreen* where = screen();
+    if (!where)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(where->availableGeometry().center());
+    move(frame.topLeft());
+}
+
 // The source and output fields start 7 pixels right of the wider label.
 void TPellinMainForm::AlignSourceAndOutputFields() {
     const int width =
@@ -153,6 +166,7 @@ void TPellinMainForm::showEvent(QShowEvent* event) {
 }
 
 void TPellinMainForm::FormShow() {
+    CentreOnScreen();
     btnRepairTab->setFocus();
     MainTabChange(kClonePage);
     QCoreApplication::postEvent(this, new QEvent(kAutoUpdateEvent));

@@ -267,6 +267,7 @@ class TPellinMainForm : public QWidget {
     void RestoreAfterBatch();
     void FileListKeyDown(QKeyEvent* event);
     void AlignSourceAndOutputFields();
+    void CentreOnScreen();
 
     MessageService& FMessages;
     QWidget* FPageArea = nullptr;

@@ -81,9 +81,9 @@ void TPellinMainForm::btnRepairClick() {
     ShowResult(text, plainBox);
 }
 
-// Only No stops the run: closing the question goes on.
+// Only Yes goes on: a question closed without an answer stops the run.
 bool TPellinMainForm::AskOrAbort(const QString& question) {
-    return FMessages.Confirm(this, question) != MessageService::Answer::No;
+    return FMessages.Confirm(this, question) == MessageService::Answer::Yes;
 }
 
 OutputQuestions TPellinMainForm::AskingThroughWindow() {

@@ -36,8 +36,12 @@ void QtMessageService::Information(QWidget* parent, const QString& text) {
     Show(parent, QMessageBox::Information, text, QMessageBox::Ok);
 }
 
+// With Yes and No only, Qt makes No the box's escape button: Escape and the
+// close button both answer No.
 MessageService::Answer QtMessageService::Confirm(QWidget* parent, const QString& text) {
-    return ToAnswer(Show(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No));
+    const auto button =
+        Show(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
+    return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 void QtMessageService::Error(QWidget* parent, const QString& text) {

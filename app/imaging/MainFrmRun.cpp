@@ -6,6 +6,7 @@
 #include "MainFrm.h"
 #include "MainThread.h"
 #include "MessageService.h"
+#include "RestoreChecks.h"
 #include "SizeText.h"
 #include "SpecConsts.h"
 #include "SpecUtils.h"
@@ -37,7 +38,8 @@ bool TMainForm::RunJob(const QString& srcFile, const QString& dstFile) {
     if (source.isEmpty() || destination.isEmpty())
         return false;
     if (!FDstIsImageFile) {
-        if (Messages().Confirm(this, tr(kWarningOverwrite)) == MessageService::Answer::No)
+        // Only Yes overwrites the target; closing the question does not.
+        if (Messages().Confirm(this, RestoreOverwriteQuestion()) != MessageService::Answer::Yes)
             return false;
     } else if (IsOutputOnSource(source, dstFile)) {
         const QString text = tr(kOutputOnSource).arg(host::FileNamePart(dstFile));

@@ -19,8 +19,11 @@ gtest_discover_tests(app_window_tests
 
 # The Restore page, the shared drive refresh and how runs fail.
 add_executable(app_restore_tests
+    framework/QtMessageServiceTest.cpp
+    framework/linux/UnmountedVolumeTest.cpp
     imaging/FileKindsTest.cpp
     imaging/RestoreWindowTest.cpp
+    imaging/WindowPlacementTest.cpp
     imaging/linux/DriveRefreshTest.cpp
     imaging/linux/RestoreRunTest.cpp
     imaging/linux/RunFailureTest.cpp)
@@ -64,3 +67,9 @@ target_link_libraries(app_batch_tests PRIVATE app_window_test_support engine_tes
 gtest_discover_tests(app_batch_tests
     PROPERTIES LABELS app ENVIRONMENT QT_QPA_PLATFORM=offscreen DISCOVERY_TIMEOUT 60
     DISCOVERY_MODE PRE_TEST)
+
+# Help and F1 open the page beside the program: it must be there.
+add_test(NAME help_page_beside_program
+    COMMAND ${CMAKE_COMMAND} -E cat $<TARGET_FILE_DIR:tolvane>/tolvane.html)
+set_tests_properties(help_page_beside_program PROPERTIES LABELS app
+    PASS_REGULAR_EXPRESSION "<title>Tolvane Help</title>")

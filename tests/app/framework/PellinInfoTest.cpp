@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -26,10 +27,11 @@ void ExpectMatches(const QString& line, const char* pattern) {
         << line.toStdString() << " does not match " << pattern;
 }
 
+// The environment as the report shows it, secrets hidden.
 QStringList CurrentEnvironment() {
     QStringList strings;
     for (char** entry = environ; *entry != nullptr; ++entry)
-        strings << QString::fromLocal8Bit(*entry);
+        strings << EnvironmentLine(QString::fromLocal8Bit(*entry));
     return strings;
 }
 
@@ -177,6 +179,51 @@ TEST(AddEnvironmentInfo, OneLinePerStringInBlockOrder) {
     const QStringList expected{QStringLiteral("Environment Information:"), QStringLiteral("B=2"),
                                QStringLiteral("A="), QStringLiteral("=C:=C:\\"), kSeparator};
     EXPECT_EQ(lines, expected);
+}
+
+struct SecretCase {
+    const char* entry;
+    const char* shown;
+    friend void PrintTo(const SecretCase& c, std::ostream* out) { *out << c.entry; }
+};
+
+class EnvironmentSecrets : public ::testing::TestWithParam<SecretCase> {};
+
+TEST_P(EnvironmentSecrets, HidesValuesWhoseNameMarksASecret) {
+    EXPECT_EQ(EnvironmentLine(QString::fromLatin1(GetParam().entry)),
+              QString::fromLatin1(GetParam().shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, EnvironmentSecrets,
+    ::testing::Values(SecretCase{"AWS_SECRET_ACCESS_KEY=abc/def", "AWS_SECRET_ACCESS_KEY=<hidden>"},
+                      SecretCase{"GITHUB_TOKEN=ghp_123", "GITHUB_TOKEN=<hidden>"},
+                      SecretCase{"DB_PASSWORD=a=b", "DB_PASSWORD=<hidden>"},
+                      SecretCase{"SSH_AUTH_SOCK=/run/agent", "SSH_AUTH_SOCK=<hidden>"},
+                      SecretCase{"api_key=lower", "api_key=<hidden>"},
+                      SecretCase{"Session_Cookie=", "Session_Cookie=<hidden>"},
+                      // No part matches, although the name contains a secret word.
+                      SecretCase{"XDG_SESSION_TYPE=x11", "XDG_SESSION_TYPE=x11"},
+                      SecretCase{"XAUTHORITY=/run/xauth", "XAUTHORITY=/run/xauth"},
+                      SecretCase{"KEYBOARD_LAYOUT=de", "KEYBOARD_LAYOUT=de"},
+                      SecretCase{"PASSAGE=1", "PASSAGE=1"}, SecretCase{"=C:=C:\\", "=C:=C:\\"},
+                      SecretCase{"A=", "A="}),
+    [](const auto& testCase) {
+        std::string name;
+        for (const char c : std::string(testCase.param.entry)) {
+            if (c == '=')
+                break;
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name.empty() ? std::string("DriveFolder") : name;
+    });
+
+TEST(AddEnvironmentInfo, WritesSecretsHiddenAndTheRestAsTheyAre) {
+    QStringList lines;
+    AddEnvironmentInfo({QStringLiteral("HOME=/root"), QStringLiteral("NPM_TOKEN=s3cr3t")}, lines);
+    EXPECT_EQ(lines,
+              (QStringList{QStringLiteral("Environment Information:"), QStringLiteral("HOME=/root"),
+                           QStringLiteral("NPM_TOKEN=<hidden>"), kSeparator}));
 }
 
 TEST(AddDriveInfo, GivesSizesForFixedDrivesOnly) {

@@ -90,14 +90,17 @@ TEST_F(CloneWindow, MissingFolderChainIsCreatedOnYes) {
     EXPECT_EQ(form->LogLines().last(), "Fail to clone 'Hard disk 99'!");
 }
 
-TEST_F(CloneWindow, ClosingAQuestionWithoutNoProceeds) {
+// Escape or the close button: the question is answered No and nothing is
+// written.
+TEST_F(CloneWindow, ClosingAQuestionAnswersNo) {
     SetSource("Hard disk 99");
     SetOutput(Path("image.bin"));
     messages.answers = {Answer::Cancel};
 
     Click("btnRepair");
 
-    EXPECT_EQ(messages.Texts("information"), QStringList{"Fail to clone 'Hard disk 99'!"});
+    EXPECT_TRUE(messages.Texts("information").isEmpty());
+    EXPECT_EQ(form->LogLines().last(), "Abort cloning 'Hard disk 99'.");
 }
 
 // Hands messages to the window from a worker thread, as the engine's

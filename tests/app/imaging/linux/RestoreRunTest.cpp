@@ -105,12 +105,20 @@ TEST_F(RestoreRun, WritesTheImageOntoAWholeDiskAndItsNewPartitions) {
     EXPECT_EQ(form->LogLines().last(), success);
 }
 
-TEST_F(RestoreRun, NoToTheOverwriteQuestionWritesNothing) {
+struct DeclineCase {
+    const char* name;
+    Answer answer; // Cancel: the question was closed without a choice
+    friend void PrintTo(const DeclineCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class DeclinedOverwrite : public RestoreRun, public ::testing::WithParamInterface<DeclineCase> {};
+
+TEST_P(DeclinedOverwrite, WritesNothing) {
     const QString image = MakeImage("one.img", 8 * kMiB, "label: dos\n,4M,L\n");
     const QString target = ChooseTarget(16 * kMiB, "label: dos\n,12M,L\n");
     const std::string before = DeviceBytes(16 * kMiB);
     SetImage(image);
-    messages.answers = {Answer::No};
+    messages.answers = {GetParam().answer};
 
     Click("btnRestore");
 
@@ -123,6 +131,11 @@ TEST_F(RestoreRun, NoToTheOverwriteQuestionWritesNothing) {
     EXPECT_EQ(log.mid(7),
               (QStringList{kSeparatorLine, "Restore process completes.", kSeparatorLine, failed}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Answers, DeclinedOverwrite,
+                         ::testing::Values(DeclineCase{"No", Answer::No},
+                                           DeclineCase{"ClosedWithoutChoice", Answer::Cancel}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(RestoreRun, MountedPartitionOnTheTargetStopsTheRunBeforeAnyWrite) {
     const QString image = MakeImage("one.img", 8 * kMiB, "label: dos\n,4M,L\n");
