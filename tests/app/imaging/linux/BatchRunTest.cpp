@@ -1,7 +1,8 @@
 // Batch runs of the real main window over partitions of a loop disk the
 // test attaches: the images, the statuses, the gauge, the questions
-// answered for the rest of the run, a stop click, an output on its own
-// source, and entries added through the add dialog.
+// answered for the rest of the run, a stop click (during an entry's copy
+// and after it), a batch after a restore, an output on its own source, and
+// entries added through the add dialog.
 #include "../BatchWindowFixture.h"
 
 #include "Command.h"
@@ -14,6 +15,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 
 namespace {
 
@@ -43,6 +45,8 @@ class BatchRun : public BatchWindow {
         return apptest::DisplayNameOf(*form, disk->Partition(partition));
     }
     void AddPartition(int partition, const QString& output) { AddRow(Name(partition), output); }
+
+    std::string DiskHash() { return MustRun("sha256sum < " + Quote(disk->Device())); }
 
     bool ImageEquals(const QString& image, int partition) {
         MustRun("dd if=" + Quote(disk->Partition(partition)) +
@@ -148,6 +152,69 @@ TEST_F(BatchRun, StopClickAbortsTheRunningEntryAndEndsTheRun) {
               QStringList{"0 drive(s) or disk(s) cloned successfully."});
     EXPECT_EQ(stop->text(), "&Start Cloning");
     EXPECT_TRUE(Child<QPushButton>("btnRepair")->isEnabled());
+}
+
+// The stop comes once the entry's copy has ended, while its log is being
+// closed: the finished copy stands and counts, and the run still ends there.
+TEST_F(BatchRun, StopAfterTheEntrysCopyEndedLeavesItSuccessful) {
+    AddPartition(1, Path("one.img"));
+    AddPartition(2, Path("two.img"));
+    auto* stop = Child<QPushButton>("btnRepairFiles");
+    bool stopClicked = false;
+    QObject::connect(
+        Child<QPlainTextEdit>("txtRepairLog"), &QPlainTextEdit::textChanged, stop, [&] {
+            const QStringList lines = form->LogLines();
+            if (stopClicked || lines.isEmpty() || lines.last() != "Cloning process completes.")
+                return;
+            stopClicked = true;
+            QTest::mouseClick(stop, Qt::LeftButton);
+        });
+
+    Click("btnRepairFiles");
+
+    ASSERT_TRUE(stopClicked);
+    EXPECT_EQ(Statuses(), (QStringList{"Successful", "Not Cloned"}));
+    EXPECT_TRUE(ImageEquals(Path("one.img"), 1));
+    EXPECT_FALSE(QFile::exists(Path("two.img")));
+    EXPECT_EQ(gaugeValues, (QList<int>{50, 100}));
+    const QStringList log = form->LogLines();
+    const qsizetype completes = log.indexOf("Cloning process completes.");
+    ASSERT_GT(completes, 0) << log.join('\n').toStdString();
+    EXPECT_EQ(log.mid(completes + 1, 2),
+              (QStringList{kSeparatorLine, "User aborts the cloning process."}));
+    EXPECT_EQ(log.count("Start cloning process ..."), 1);
+    EXPECT_EQ(messages.Texts("information"),
+              QStringList{"1 drive(s) or disk(s) cloned successfully."});
+    EXPECT_EQ(log.last(), "1 drive(s) or disk(s) cloned successfully.");
+}
+
+// A restore turns the window's runs towards the drive; the batch started
+// after it clones again and writes nothing onto the disk.
+TEST_F(BatchRun, BatchAfterARestoreStillClones) {
+    const QString image = Path("restore.img");
+    MustRun("dd if=/dev/urandom of=" + Quote(image.toStdString()) + " bs=1M count=6 status=none");
+    Click("btnRestoreTab");
+    Child<TDragEdit>("txtRestoreSrcFile")->setText(image);
+    apptest::ChooseDrive(*form, Child<QComboBox>("cmbRestoreDstDrives"), disk->Partition(3));
+    Click("btnRestore"); // its overwrite question answered Yes
+    ASSERT_TRUE(ImageEquals(image, 3)) << messages.Texts("information").join('\n').toStdString();
+    messages.shown.clear();
+    const std::string before = DiskHash();
+
+    Click("btnBatchRepairTab");
+    AddPartition(1, Path("one.img"));
+    AddPartition(3, Path("three.img"));
+    Click("btnRepairFiles");
+
+    EXPECT_TRUE(messages.Texts("confirm").isEmpty());
+    EXPECT_TRUE(messages.Texts("error").isEmpty());
+    EXPECT_EQ(Statuses(), (QStringList{"Successful", "Successful"}));
+    EXPECT_TRUE(ImageEquals(Path("one.img"), 1));
+    EXPECT_TRUE(ImageEquals(Path("three.img"), 3));
+    EXPECT_TRUE(testsupport::SameContent(image.toStdString(), Path("three.img").toStdString()));
+    EXPECT_EQ(DiskHash(), before);
+    EXPECT_EQ(messages.Texts("information"),
+              QStringList{"2 drive(s) or disk(s) cloned successfully."});
 }
 
 TEST_F(BatchRun, OutputOnItsOwnSourceFailsAndTheRunGoesOn) {
