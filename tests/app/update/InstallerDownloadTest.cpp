@@ -5,14 +5,18 @@
 #include "InstallerFile.h"
 #include "ShellOpen.h"
 #include "UpdateFixture.h"
+#include "host/PrivateFolder.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTest>
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <optional>
 
 using namespace updatetest;
 
@@ -318,6 +322,180 @@ TEST_F(InstallerDownload, CannotLaunchIsReportedAndTheProgramGoesOn) {
 
     EXPECT_EQ(shell.opened, QList<QUrl>{QUrl::fromLocalFile(Saved("File0.deb"))});
     EXPECT_EQ(messages.Texts("error"), QStringList{"Error: Cannot launch the installer!"});
+}
+
+// Run as root under pkexec, the installer is saved for the user who started
+// the program: in that user's cache folder, as that user's file. The user
+// is the real unprivileged "nobody" with a home of the test's own.
+class InstallerForInvokingUser : public InstallerDownload {
+  protected:
+    void SetUp() override {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "saving a file for another user needs root";
+        InstallerDownload::SetUp();
+        if (IsSkipped())
+            return;
+        const passwd* nobody = ::getpwnam("nobody");
+        ASSERT_NE(nobody, nullptr);
+        ASSERT_TRUE(m_homes.isValid());
+        user = {nobody->pw_uid, nobody->pw_gid, QString()};
+        ASSERT_NO_FATAL_FAILURE(NewHome("home"));
+        host::SetUserLookup(
+            [this](uint uid) { return uid == user.uid ? std::optional(user) : std::nullopt; });
+        m_invoker.emplace("PKEXEC_UID", QByteArray::number(user.uid));
+    }
+    void TearDown() override { host::SetUserLookup(nullptr); }
+
+    // A fresh home of the user's, for the next download.
+    void NewHome(const QString& name) {
+        user.home = m_homes.filePath(name);
+        ASSERT_TRUE(QDir().mkpath(user.home));
+        ASSERT_TRUE(GiveToUser(user.home));
+        userFolder = user.home + "/.cache/" + QCoreApplication::applicationName();
+    }
+    bool GiveToUser(const QString& path) const {
+        return ::lchown(QFile::encodeName(path).constData(), user.uid, user.gid) == 0;
+    }
+    // A folder outside the home that the user's links may point at.
+    QString Elsewhere(const QString& name) const {
+        const QString path = m_homes.filePath(name);
+        QDir().mkpath(path);
+        return path;
+    }
+    static struct stat Stat(const QString& path) {
+        struct stat st {};
+        ::lstat(QFile::encodeName(path).constData(), &st);
+        return st;
+    }
+    QString InUserFolder(const QString& name) const { return userFolder + u'/' + name; }
+    QStringList UserFolderEntries() const {
+        return QDir(userFolder)
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+    void ExpectOwnedByUser(const QString& path, mode_t type) const {
+        const struct stat st = Stat(path);
+        EXPECT_EQ(st.st_mode & S_IFMT, type) << path.toStdString();
+        EXPECT_EQ(st.st_uid, user.uid) << path.toStdString();
+        EXPECT_EQ(st.st_gid, user.gid) << path.toStdString();
+    }
+
+    host::InvokingUser user;
+    QString userFolder;
+
+  private:
+    QTemporaryDir m_homes;
+    std::optional<ScopedEnv> m_invoker;
+};
+
+TEST_F(InstallerForInvokingUser, SavedInTheUsersCacheFolderAsTheUsersFile) {
+    server.Serve("/setup.deb", {Answer::Whole, kInstaller});
+    messages.answers = {MessageService::Answer::Yes};
+    ShellCapture shell;
+
+    Install(Installer("/setup.deb"));
+
+    EXPECT_TRUE(messages.Texts("error").isEmpty());
+    EXPECT_EQ(shell.opened, QList<QUrl>{QUrl::fromLocalFile(InUserFolder("File0.deb"))});
+    EXPECT_EQ(ReadAll(InUserFolder("File0.deb")), kInstaller);
+    ExpectOwnedByUser(InUserFolder("File0.deb"), S_IFREG);
+    ExpectOwnedByUser(user.home + "/.cache", S_IFDIR);
+    ExpectOwnedByUser(userFolder, S_IFDIR);
+    EXPECT_EQ(Stat(userFolder).st_mode & 0777, 0700u);
+    EXPECT_FALSE(QFileInfo::exists(folder)) << "root's own cache folder was used";
+}
+
+TEST_F(InstallerForInvokingUser, UsersFolderOpenToOthersIsClosedFirst) {
+    ASSERT_TRUE(QDir().mkpath(userFolder));
+    ASSERT_TRUE(GiveToUser(user.home + "/.cache") && GiveToUser(userFolder));
+    ASSERT_EQ(::chmod(QFile::encodeName(userFolder).constData(), 0777), 0);
+    server.Serve("/setup.deb", {Answer::Whole, kInstaller});
+    messages.answers = {MessageService::Answer::No};
+
+    Install(Installer("/setup.deb"));
+
+    EXPECT_TRUE(messages.Texts("error").isEmpty());
+    EXPECT_EQ(Stat(userFolder).st_mode & 0777, 0700u);
+    EXPECT_EQ(ReadAll(InUserFolder("File0.deb")), kInstaller);
+    ExpectOwnedByUser(InUserFolder("File0.deb"), S_IFREG);
+}
+
+// Links the user planted in the folder lead root nowhere: a link to a file
+// of root's and a dangling link are both passed over.
+TEST_F(InstallerForInvokingUser, PlantedLinksAreNotFollowed) {
+    ASSERT_TRUE(QDir().mkpath(userFolder));
+    ASSERT_TRUE(GiveToUser(user.home + "/.cache") && GiveToUser(userFolder));
+    const QString victim = QDir(Elsewhere("root")).filePath("victim");
+    QFile precious(victim);
+    ASSERT_TRUE(precious.open(QIODevice::WriteOnly));
+    precious.write("precious");
+    precious.close();
+    const QString created = QDir(Elsewhere("root")).filePath("created");
+    ASSERT_TRUE(QFile::link(victim, InUserFolder("File0.deb")));
+    ASSERT_TRUE(QFile::link(created, InUserFolder("File1.deb")));
+    ASSERT_TRUE(GiveToUser(InUserFolder("File0.deb")) && GiveToUser(InUserFolder("File1.deb")));
+    server.Serve("/setup.deb", {Answer::Whole, kInstaller});
+    messages.answers = {MessageService::Answer::No};
+
+    Install(Installer("/setup.deb"));
+
+    EXPECT_TRUE(messages.Texts("error").isEmpty());
+    EXPECT_EQ(ReadAll(victim), "precious");
+    EXPECT_EQ(Stat(victim).st_uid, 0u);
+    EXPECT_FALSE(QFileInfo::exists(created));
+    EXPECT_EQ(ReadAll(InUserFolder("File2.deb")), kInstaller);
+    ExpectOwnedByUser(InUserFolder("File2.deb"), S_IFREG);
+}
+
+TEST_F(InstallerForInvokingUser, FailedDownloadLeavesNothingInTheUsersFolder) {
+    server.Serve("/setup.deb", {Answer::Truncated, kInstaller});
+
+    Install(Installer("/setup.deb"), 400);
+
+    EXPECT_EQ(messages.Texts("error"), QStringList{"Error: Download failed!"});
+    EXPECT_TRUE(UserFolderEntries().isEmpty()) << UserFolderEntries().join(' ').toStdString();
+}
+
+// Whatever the user's home holds on the way, root neither writes through
+// it nor falls back to a folder of its own; an invoker that cannot be
+// looked up gets nothing.
+TEST_F(InstallerForInvokingUser, FolderTheUserCannotOwnIsRefused) {
+    const QString elsewhere = Elsewhere("elsewhere");
+    struct Case {
+        const char* name;
+        std::function<bool()> prepare;
+    };
+    const std::vector<Case> cases = {
+        {"CacheIsALink", [&] { return QFile::link(elsewhere, user.home + "/.cache"); }},
+        {"CacheOwnedByRoot", [&] { return QDir().mkpath(user.home + "/.cache"); }},
+        {"FolderIsALink",
+         [&] {
+             return QDir().mkpath(user.home + "/.cache") && GiveToUser(user.home + "/.cache") &&
+                    QFile::link(elsewhere, userFolder);
+         }},
+        {"FolderOwnedByRoot",
+         [&] { return QDir().mkpath(userFolder) && GiveToUser(user.home + "/.cache"); }},
+        {"HomeOwnedByRoot",
+         [&] { return ::lchown(QFile::encodeName(user.home).constData(), 0, 0) == 0; }},
+        {"UnknownInvoker", [&] { return qputenv("PKEXEC_UID", "4242"); }},
+        {"InvokerNotANumber", [&] { return qputenv("PKEXEC_UID", "nobody"); }},
+    };
+    server.Serve("/setup.deb", {Answer::Whole, kInstaller});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(NewHome(c.name));
+        qputenv("PKEXEC_UID", QByteArray::number(user.uid));
+        ASSERT_TRUE(c.prepare());
+        messages.shown.clear();
+
+        Install(Installer("/setup.deb"));
+
+        EXPECT_EQ(messages.Texts("error"), QStringList{"Error: Download failed!"});
+        EXPECT_TRUE(QDir(elsewhere).isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(folder)) << "root's own cache folder was used";
+        EXPECT_FALSE(QFileInfo::exists(InUserFolder("File0.deb")));
+    }
+    EXPECT_TRUE(messages.windows.isEmpty());
+    EXPECT_TRUE(server.requests.isEmpty());
 }
 
 // The whole road from the check to the installer's start, in the running

@@ -16,3 +16,28 @@ bool MakePrivateFolder(const QString& folder) {
 }
 
 } // namespace host
+
+// There is no pkexec on Windows: the program always runs as its own user.
+namespace host {
+
+bool RunsForInvokingUser(std::optional<InvokingUser>& user) {
+    user.reset();
+    return false;
+}
+
+void SetUserLookup(UserLookup) {}
+
+UserFolder::~UserFolder() = default;
+
+bool UserFolder::Open(const InvokingUser&, const QString&) {
+    return false;
+}
+
+bool UserFolder::CreateNewFile(const QString&, QFile&, bool& taken) {
+    taken = false;
+    return false;
+}
+
+void UserFolder::Remove(const QString&) {}
+
+} // namespace host
