@@ -21,7 +21,8 @@ inline constexpr char kProgress[] = "%1% completed";
 inline constexpr char kConsumedTimePrompt[] = "Time consumed: ";
 inline constexpr char kSaveFilter[] = "Disk/Drive image files (*.img)|*.img|All files (*.*)|*.*";
 
-inline constexpr char kBatchListPrompt[] = "&List of drives or disks to be cloned:";
+// Save &Log shares the page, so the list takes the next letter.
+inline constexpr char kBatchListPrompt[] = "L&ist of drives or disks to be cloned:";
 inline constexpr char kAddFiles[] = "Add Drive/Disk";
 inline constexpr char kRemoveFiles[] = "Re&move Selected";
 inline constexpr char kRemoveAll[] = "Remo&ve All";
@@ -42,14 +43,18 @@ inline constexpr char kBatchLogCompletes[] = "Batch cloning process completes.";
 inline constexpr char kBatchSummary[] = "%1 drive(s) or disk(s) cloned successfully.";
 inline constexpr char kSkipCloning[] = "Skip cloning '%1'.";
 
+// The saved log names the option by its long-standing caption; the label
+// itself takes a letter that the &Clone page button does not hold.
 inline constexpr char kTempDirLabel[] = "Dire&ctory for temporary files:";
+inline constexpr char kTempDirCaption[] = "Directory for &temporary files:";
 inline constexpr char kBufSizeLabel[] = "I&nternal Processing Buffer Size:";
 inline constexpr char kBytes[] = "Bytes";
-inline constexpr char kAutoUpdate[] = "&Auto check and apply product updates";
+inline constexpr char kAutoUpdate[] =
+    "A&uto check and apply product updates"; // &About is beside it
 inline constexpr char kSelectTempDir[] = "Select directory for temporary files:";
 
 inline constexpr char kHelp[] = "&Help";
-inline constexpr char kLikeUs[] = "&Like us on Facebook";
+inline constexpr char kLikeUs[] = "Li&ke us on Facebook"; // Save &Log is on the same pages
 inline constexpr char kFeedback[] = "&Feedback";
 inline constexpr char kVersionPrompt[] = "Version:";
 inline constexpr char kHomepagePrompt[] = "Product Homepage:";

@@ -222,7 +222,7 @@ void TPellinMainForm::BuildOptionsPage() {
     FOptionsGrid->setColumnStretch(2, 1);
     FOptionsGrid->setRowStretch(100, 1);
     palAdvOptionsSubTab = Named(new QWidget(palOptionsTab), "palAdvOptionsSubTab");
-    auto* tempLabel = Named(new QLabel(tr(kTempDirLabel), palAdvOptionsSubTab), "labTempDir");
+    auto* tempLabel = Named(new QLabel(tr(kTempDirCaption), palAdvOptionsSubTab), "labTempDir");
     txtTempDir = Named(new QLineEdit(palAdvOptionsSubTab), "txtTempDir");
     btnMoreDir = Named(new QPushButton("...", palAdvOptionsSubTab), "btnMoreDir");
     btnMoreDir->setFixedWidth(32);

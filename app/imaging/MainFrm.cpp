@@ -5,6 +5,7 @@
 #include "LogText.h"
 #include "MessageService.h"
 #include "MsgFrm.h"
+#include "PellinConsts.h"
 #include "PellinPanel.h"
 #include "Setting.h"
 #include "SizeText.h"
@@ -170,11 +171,10 @@ void TMainForm::GetRepairOptionsStruct(TOptionsStruct* options) {
 }
 
 void TMainForm::AddSettingInfo(QStringList& lines) {
-    const QLabel* tempDir = findChild<QLabel*>("labTempDir");
     const QLabel* bufSize = findChild<QLabel*>("labBufSize");
     lines << tr(kSettingInfo);
     lines << labReplaceData->text() + " " + QString::number(txtReplaceData->value());
-    lines << tempDir->text() + " " + txtTempDir->text();
+    lines << tr(pellin_text::kTempDirLabel) + " " + txtTempDir->text();
     lines << bufSize->text() + " " + QString::number(txtBufSize->value());
     lines << kSeparatorLine << tr(kSettingInfoEnd) << kSeparatorLine;
 }

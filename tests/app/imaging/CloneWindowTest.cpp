@@ -8,10 +8,12 @@
 #include "SettingsStore.h"
 #include "vorlik/Vorlik.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMap>
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QSpinBox>
@@ -246,6 +248,47 @@ TEST_F(CloneWindow, PagesSwitchWithTheirButtons) {
     Click("btnRepairTab");
     EXPECT_TRUE(Child<QWidget>("palRepairTab")->isVisible());
     EXPECT_TRUE(Child<QWidget>("btnFeedback")->isVisible());
+}
+
+// The letter after a single "&", lower-cased; none when the text has no
+// accelerator.
+QChar AcceleratorOf(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&')
+            continue;
+        if (text[i + 1] != '&')
+            return text[i + 1].toLower();
+        ++i; // "&&" is a literal ampersand
+    }
+    return {};
+}
+
+// Every accelerator the user can reach on the page shown now: buttons, and
+// labels that lead to a control.
+QMap<QChar, QStringList> VisibleAccelerators(const QWidget& window) {
+    QMap<QChar, QStringList> owners;
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        if (button->isVisible() && !AcceleratorOf(button->text()).isNull())
+            owners[AcceleratorOf(button->text())] << button->objectName();
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        if (label->isVisible() && label->buddy() && !AcceleratorOf(label->text()).isNull())
+            owners[AcceleratorOf(label->text())] << label->objectName();
+    return owners;
+}
+
+// A letter shared by two visible controls only moves the focus between them,
+// so the keyboard could not reach either one with it.
+TEST_F(CloneWindow, EveryPagesAcceleratorsAreUnique) {
+    for (const char* page : {"btnRepairTab", "btnBatchRepairTab", "btnRestoreTab", "btnOptionsTab",
+                             "btnAdvOptionsSubTab", "btnAboutTab"}) {
+        Click(page);
+        const QMap<QChar, QStringList> owners = VisibleAccelerators(*form);
+        EXPECT_FALSE(owners.isEmpty()) << page;
+        for (auto owner = owners.cbegin(); owner != owners.cend(); ++owner)
+            EXPECT_EQ(owner.value().size(), 1)
+                << page << ": Alt+" << QString(owner.key()).toStdString() << " on "
+                << owner.value().join(", ").toStdString();
+    }
 }
 
 } // namespace

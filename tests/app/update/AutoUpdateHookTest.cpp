@@ -1,5 +1,5 @@
 // The main window runs the update check once, after its first show, only
-// while "&Auto check and apply product updates" is ticked.
+// while "A&uto check and apply product updates" is ticked.
 #include "MainFrm.h"
 #include "TempConfigFolder.h"
 #include "UpdateFixture.h"
